@@ -1,0 +1,30 @@
+# The portable core: everything that is not windows or dialogs, with the platform layer of the
+# target (foo.h with foo_win32.cpp or foo_posix.cpp).
+set(PRESSEL2_PLATFORM_PIECES
+  association
+  codepage
+  file
+  process
+  profile
+)
+
+if(WIN32)
+  set(platform_suffix win32)
+else()
+  set(platform_suffix posix)
+endif()
+
+set(PRESSEL2_CORE_SOURCES
+  src/build/child_input.cpp
+  src/build/echo_run.cpp
+  src/build/output_chunks.cpp
+  src/settings/history.cpp
+  src/settings/settings.cpp
+  src/vklib/window/edit/command.cpp
+  src/vklib/window/edit/command_history.cpp
+  src/vklib/window/edit/edit_core.cpp
+  src/vklib/window/edit/text_buffer.cpp
+)
+foreach(piece IN LISTS PRESSEL2_PLATFORM_PIECES)
+  list(APPEND PRESSEL2_CORE_SOURCES src/vklib/${piece}_${platform_suffix}.cpp)
+endforeach()

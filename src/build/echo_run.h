@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vklib {
+class Process;
+namespace window::edit {
+class EditCore;
+}
+}  // namespace vklib
+
+// Where the echo of a run goes: the output pane, or standard output in the headless driver.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+  // Our own text (the header, the closing blank lines), at the caret.
+  virtual void Insert(const std::string& text) = 0;
+  // The child's output, at the end.
+  virtual void Append(const std::string& text) = 0;
+};
+
+// The output pane as a sink.
+class PaneSink : public OutputSink {
+ public:
+  explicit PaneSink(vklib::window::edit::EditCore& pane) : pane_(pane) {}
+  void Insert(const std::string& text) override;
+  void Append(const std::string& text) override;
+
+ private:
+  vklib::window::edit::EditCore& pane_;
+};
+
+// The header printed in front of each run's output.
+std::string EchoHeader(const std::string& directory, const std::string& command_line);
+
+// Waits at most the given milliseconds (20, or 0 while output is flowing) for the child or for
+// the host's own events, handles those events, and tells whether the child's end was signalled.
+using EchoWait = std::function<bool(int milliseconds)>;
+
+// Runs a command line in a directory with its standard output and standard error echoed into
+// `sink` as they arrive, its standard input on a pipe, until the child has ended and its output
+// is drained. False, with nothing echoed, when a child still runs or the start failed.
+bool RunWithEcho(vklib::Process& process, const std::string& command_line,
+                 const std::string& directory, OutputSink& sink, const EchoWait& wait);

@@ -1,0 +1,9 @@
+#include "vklib/association.h"
+
+namespace vklib {
+
+std::string AssociatedExecutable(const std::string&) {
+  return std::string();
+}
+
+}  // namespace vklib

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The system's multibyte character set. On Windows these are the real code-page functions; the
+// POSIX build emulates a system whose ANSI code page is 932 (Shift_JIS) and converts with iconv.
+namespace vklib {
+
+inline constexpr unsigned kCodePageAnsi = 0;  // "the ANSI code page" in conversions
+inline constexpr unsigned kCodePageShiftJis = 932;
+inline constexpr unsigned kCodePageUtf7 = 65000;
+inline constexpr unsigned kCodePageUtf8 = 65001;
+
+// GetACP.
+unsigned GetAnsiCodePage();
+// IsValidCodePage.
+bool IsCodePageInstalled(unsigned code_page);
+// IsDBCSLeadByte: the byte opens a double-byte character of the ANSI code page.
+bool IsLeadByte(unsigned char byte);
+
+// MultiByteToWideChar: bytes of `code_page` (kCodePageAnsi for the ANSI code page) to UTF-16.
+// Invalid sequences become U+FFFD. False when the code page is unknown.
+bool MultiByteToWide(unsigned code_page, std::string_view bytes, std::u16string& wide);
+// WideCharToMultiByte to the ANSI code page; a character it lacks becomes its default character.
+bool WideToAnsi(std::u16string_view wide, std::string& bytes);
+
+// CharLowerBuffA: lower-cases in place by the ANSI code page's rules; a trail byte is never
+// changed.
+void LowerCaseAnsi(std::string& text);
+
+// Byte length of the character that starts at `pos` (2 for a lead byte followed by a byte, else 1).
+inline size_t CharLength(std::string_view text, size_t pos) {
+  return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+}
+
+// Conversions between the ANSI code page and UTF-8, for terminals and POSIX file names.
+std::string AnsiToUtf8(std::string_view ansi);
+std::string Utf8ToAnsi(std::string_view utf8);
+
+}  // namespace vklib

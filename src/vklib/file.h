@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+// The file system as the rest of the program sees it: names are in the ANSI code page (Shift_JIS).
+// The POSIX build converts them to and from UTF-8 here and nowhere else.
+namespace vklib {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+inline constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+inline constexpr uint32_t kFileAttributeDirectory = 0x10;
+inline constexpr uint32_t kFileAttributeNormal = 0x80;
+
+// GetFileAttributesA; kInvalidFileAttributes when the file does not exist or cannot be examined.
+uint32_t FileAttributes(const std::string& path);
+inline bool FileExists(const std::string& path) {
+  return FileAttributes(path) != kInvalidFileAttributes;
+}
+
+// fopen of a name in the ANSI code page.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
+// Closes a std::FILE when it goes out of scope.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The full path of the running executable (GetModuleFileNameA).
+std::string ModuleFileName();
+
+// One directory entry of a FindFile search.
+struct FindData {
+  std::string name;
+  uint32_t attributes = 0;
+};
+
+// One search over a directory, like FindFirstFileA/FindNextFileA: the pattern is a directory,
+// the separator and a name pattern with "*" and "?" ("*.*" matches every name). Windows lists
+// entries in the file system's order; the POSIX build lists them sorted by name (a stable order)
+// and matches names case-sensitively, as its file systems compare them.
+class FindFile {
+ public:
+  FindFile();
+  ~FindFile();
+  FindFile(const FindFile&) = delete;
+  FindFile& operator=(const FindFile&) = delete;
+
+  // Starts a search and keeps the first entry other than "." and ".."; false when there is none.
+  bool First(const std::string& pattern);
+  // Hands out the kept entry, then the following ones; false at the end of the listing.
+  bool Next(FindData& entry);
+  // Ends the search; the object is ready for a new First.
+  void Close();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace vklib

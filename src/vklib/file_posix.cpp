@@ -1,0 +1,114 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "vklib/codepage.h"
+#include "vklib/file.h"
+
+namespace vklib {
+namespace {
+
+constexpr uint32_t kFileAttributeReparsePoint = 0x400;
+
+uint32_t AttributesOfUtf8(const std::string& utf8_path) {
+  struct stat info {};
+  if (stat(utf8_path.c_str(), &info) != 0) return kInvalidFileAttributes;
+  uint32_t attributes = S_ISDIR(info.st_mode) ? kFileAttributeDirectory : kFileAttributeNormal;
+  struct stat link {};
+  if (lstat(utf8_path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    attributes |= kFileAttributeReparsePoint;
+  }
+  return attributes;
+}
+
+// Windows wildcards: "*" stands for any run of characters, "?" for one; "*.*" for every name.
+bool MatchesPattern(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      if (pattern[p] == '?') n += CharLength(name, n) - 1;
+      ++p;
+      ++n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*')
+    ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+uint32_t FileAttributes(const std::string& path) {
+  if (path.empty()) return kInvalidFileAttributes;
+  return AttributesOfUtf8(AnsiToUtf8(path));
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(AnsiToUtf8(path).c_str(), mode);
+}
+
+std::string ModuleFileName() {
+  std::string buffer(4096, '\0');
+  ssize_t length = readlink("/proc/self/exe", buffer.data(), 4095);
+  buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
+  return Utf8ToAnsi(buffer);
+}
+
+struct FindFile::State {
+  std::vector<FindData> entries;
+  size_t next = 0;
+};
+
+FindFile::FindFile() : state_(std::make_unique<State>()) {}
+
+FindFile::~FindFile() = default;
+
+bool FindFile::First(const std::string& pattern) {
+  Close();
+  size_t slash = pattern.rfind(kPathSeparator);
+  std::string directory = slash == std::string::npos ? "." : pattern.substr(0, slash);
+  if (directory.empty()) directory = "/";
+  std::string name_pattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  std::string utf8_directory = AnsiToUtf8(directory);
+  DIR* dir = opendir(utf8_directory.c_str());
+  if (dir == nullptr) return false;
+  while (const dirent* item = readdir(dir)) {
+    std::string utf8_name = item->d_name;
+    if (utf8_name == "." || utf8_name == "..") continue;
+    std::string name = Utf8ToAnsi(utf8_name);
+    // A name that Shift_JIS cannot spell could not be opened again by the name we would hand out.
+    if (AnsiToUtf8(name) != utf8_name || !MatchesPattern(name_pattern, name)) continue;
+    uint32_t attributes = AttributesOfUtf8(utf8_directory + "/" + utf8_name);
+    state_->entries.push_back(
+        {name, attributes == kInvalidFileAttributes ? kFileAttributeNormal : attributes});
+  }
+  closedir(dir);
+  std::sort(state_->entries.begin(), state_->entries.end(),
+            [](const FindData& a, const FindData& b) { return a.name < b.name; });
+  return !state_->entries.empty();
+}
+
+bool FindFile::Next(FindData& entry) {
+  if (state_->next >= state_->entries.size()) return false;
+  entry = state_->entries[state_->next++];
+  return true;
+}
+
+void FindFile::Close() {
+  state_->entries.clear();
+  state_->next = 0;
+}
+
+}  // namespace vklib

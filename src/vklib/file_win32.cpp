@@ -1,0 +1,73 @@
+#include <windows.h>
+
+#include <cstring>
+
+#include "vklib/file.h"
+
+namespace vklib {
+
+uint32_t FileAttributes(const std::string& path) {
+  return GetFileAttributesA(path.c_str());
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
+std::string ModuleFileName() {
+  char buffer[4096];
+  DWORD length = GetModuleFileNameA(nullptr, buffer, 4095);
+  return std::string(buffer, length < 4095 ? length : 4095);
+}
+
+struct FindFile::State {
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  WIN32_FIND_DATAA kept{};
+  bool has_kept = false;
+};
+
+namespace {
+
+bool IsDotEntry(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+}  // namespace
+
+FindFile::FindFile() : state_(std::make_unique<State>()) {}
+
+FindFile::~FindFile() {
+  Close();
+}
+
+bool FindFile::First(const std::string& pattern) {
+  Close();
+  state_->handle = FindFirstFileA(pattern.c_str(), &state_->kept);
+  if (state_->handle == INVALID_HANDLE_VALUE) return false;
+  while (IsDotEntry(state_->kept.cFileName)) {
+    if (!FindNextFileA(state_->handle, &state_->kept)) return false;
+  }
+  state_->has_kept = true;
+  return true;
+}
+
+bool FindFile::Next(FindData& entry) {
+  if (state_->handle == INVALID_HANDLE_VALUE) return false;
+  if (!state_->has_kept) {
+    do {
+      if (!FindNextFileA(state_->handle, &state_->kept)) return false;
+    } while (IsDotEntry(state_->kept.cFileName));
+  }
+  state_->has_kept = false;
+  entry.name = state_->kept.cFileName;
+  entry.attributes = state_->kept.dwFileAttributes;
+  return true;
+}
+
+void FindFile::Close() {
+  if (state_->handle != INVALID_HANDLE_VALUE) FindClose(state_->handle);
+  state_->handle = INVALID_HANDLE_VALUE;
+  state_->has_kept = false;
+}
+
+}  // namespace vklib

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vklib {
+
+// How to start a child.
+struct ProcessParam {
+  std::string Program;          // empty: the first token of CommandLine, searched on the PATH
+  std::string CommandLine;      // the whole command line
+  std::string Directory;        // working directory; empty: ours at the moment of the start
+  bool RedirectOutput = false;  // standard output into the output pipe
+  bool RedirectInput = false;   // standard input from the input pipe
+  bool RedirectError = false;   // standard error into the same output pipe
+  bool DefaultShow = false;     // true: the child gets no show mode
+  int ShowMode = 5;             // SW_SHOW; handed to the child when DefaultShow is false
+};
+
+// One child process with its standard streams on pipes. Windows runs CreateProcessA with a
+// Job Object around the child; POSIX runs "/bin/sh -c command line" in a process group of its
+// own. Closing a running child ends its whole tree, and its exit code then reads -1.
+class Process {
+ public:
+  static constexpr int32_t kStillActive = 259;  // the exit code of a child still running
+
+  Process();
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  // Starts a child; false while one still runs, or when it cannot be started (nothing is left
+  // open then). The remains of an ended child are closed first.
+  bool Start(const ProcessParam& param);
+  // True when no child is held or the child has ended.
+  bool IsEnded();
+  // Reads what is in the output pipe now, at most `size` bytes; never blocks; 0 when nothing.
+  size_t Read(char* buffer, size_t size);
+  // Writes to the child's standard input; 0 when the child has ended or the write failed.
+  size_t Write(const char* data, size_t size);
+  // Ends a running child (and its tree) with exit code -1 and closes everything.
+  void Close();
+  // The child's exit code: kStillActive while it runs, -1 after Close ended it.
+  int32_t ExitCode();
+  // Waits at most `milliseconds` for output, or for the child's end.
+  void WaitForActivity(int milliseconds);
+  // The Windows process handle to wait on (MsgWaitForMultipleObjects); null on POSIX.
+  void* WaitHandle() const;
+
+  // Leaves a running child alone when the object is destroyed.
+  bool KeepOnDestroy = false;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace vklib

@@ -1,0 +1,229 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "vklib/codepage.h"
+#include "vklib/process.h"
+
+extern char** environ;
+
+namespace vklib {
+
+struct Process::State {
+  pid_t pid = 0;
+  bool reaped = false;
+  int input_write = -1;
+  int output_read = -1;
+  int32_t exit_code = 0;
+};
+
+namespace {
+
+void CloseAndReset(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// The first token of a command line, as the shell will read it for the simple command lines
+// the program builds: up to the first blank, or between double quotes.
+std::string FirstToken(const std::string& command_line) {
+  size_t pos = command_line.find_first_not_of(" \t");
+  if (pos == std::string::npos) return std::string();
+  if (command_line[pos] == '"') {
+    size_t close = command_line.find('"', pos + 1);
+    return command_line.substr(pos + 1, close == std::string::npos ? close : close - pos - 1);
+  }
+  return command_line.substr(pos, command_line.find_first_of(" \t", pos) - pos);
+}
+
+// Whether the program can be found as CreateProcessA would find it: a path (relative to the
+// child's directory) or a name on the PATH. The shell reports a missing program only after it
+// has started, so we look first, to fail the start the way Windows does.
+bool ProgramExists(const std::string& program, const std::string& directory) {
+  if (program.empty()) return false;
+  if (program.find('/') != std::string::npos) {
+    if (program[0] == '/' || directory.empty()) return IsExecutableFile(program);
+    return IsExecutableFile(directory + "/" + program);
+  }
+  const char* path = std::getenv("PATH");
+  std::string list = path != nullptr ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t stop = list.find(':', start);
+    if (stop == std::string::npos) stop = list.size();
+    std::string dir = list.substr(start, stop - start);
+    if (dir.empty()) dir = directory.empty() ? "." : directory;
+    if (IsExecutableFile(dir + "/" + program)) return true;
+    start = stop + 1;
+  }
+  return false;
+}
+
+int32_t ExitCodeOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+void SleepMilliseconds(int milliseconds) {
+  timespec duration{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+  nanosleep(&duration, nullptr);
+}
+
+}  // namespace
+
+Process::Process() : state_(std::make_unique<State>()) {}
+
+Process::~Process() {
+  if (!KeepOnDestroy) Close();
+}
+
+bool Process::IsEnded() {
+  if (state_->pid == 0 || state_->reaped) return true;
+  int status = 0;
+  pid_t result = waitpid(state_->pid, &status, WNOHANG);
+  if (result == 0) return false;
+  state_->reaped = true;
+  state_->exit_code = result == state_->pid ? ExitCodeOf(status) : -1;
+  return true;
+}
+
+bool Process::Start(const ProcessParam& param) {
+  if (!IsEnded()) return false;
+  Close();
+
+  std::string command_line = AnsiToUtf8(param.CommandLine);
+  std::string directory = AnsiToUtf8(param.Directory);
+  std::string program =
+      param.Program.empty() ? FirstToken(command_line) : AnsiToUtf8(param.Program);
+  if (!ProgramExists(program, directory)) return false;
+
+  int output_write = -1;
+  int input_read = -1;
+  auto fail = [&] {
+    CloseAndReset(output_write);
+    CloseAndReset(input_read);
+    CloseAndReset(state_->output_read);
+    CloseAndReset(state_->input_write);
+    return false;
+  };
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (param.RedirectOutput || param.RedirectError) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return fail();
+    state_->output_read = fds[0];
+    output_write = fds[1];
+    fcntl(state_->output_read, F_SETFL, fcntl(state_->output_read, F_GETFL) | O_NONBLOCK);
+    if (param.RedirectOutput) posix_spawn_file_actions_adddup2(&actions, output_write, 1);
+    if (param.RedirectError) posix_spawn_file_actions_adddup2(&actions, output_write, 2);
+  }
+  if (param.RedirectInput) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+      posix_spawn_file_actions_destroy(&actions);
+      return fail();
+    }
+    input_read = fds[0];
+    state_->input_write = fds[1];
+    posix_spawn_file_actions_adddup2(&actions, input_read, 0);
+  }
+  if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t all_signals, no_signals;
+  sigfillset(&all_signals);
+  sigemptyset(&no_signals);
+  posix_spawnattr_setsigdefault(&attributes, &all_signals);
+  posix_spawnattr_setsigmask(&attributes, &no_signals);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
+  char shell[] = "/bin/sh";
+  char dash_c[] = "-c";
+  char* argv[] = {shell, dash_c, command_line.data(), nullptr};
+  pid_t pid = 0;
+  int result = posix_spawn(&pid, shell, &actions, &attributes, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  CloseAndReset(output_write);
+  CloseAndReset(input_read);
+  if (result != 0) return fail();
+  state_->pid = pid;
+  state_->reaped = false;
+  state_->exit_code = kStillActive;
+  return true;
+}
+
+size_t Process::Read(char* buffer, size_t size) {
+  if (state_->output_read < 0) return 0;
+  ssize_t count = read(state_->output_read, buffer, size);
+  return count > 0 ? static_cast<size_t>(count) : 0;
+}
+
+size_t Process::Write(const char* data, size_t size) {
+  if (IsEnded() || state_->input_write < 0) return 0;
+  // A child that has closed its standard input must not bring us down with SIGPIPE.
+  sigset_t pipe_signal, previous;
+  sigemptyset(&pipe_signal);
+  sigaddset(&pipe_signal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipe_signal, &previous);
+  ssize_t count = write(state_->input_write, data, size);
+  if (count < 0 && errno == EPIPE) {
+    timespec no_wait{0, 0};
+    sigtimedwait(&pipe_signal, nullptr, &no_wait);
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  return count > 0 ? static_cast<size_t>(count) : 0;
+}
+
+void Process::Close() {
+  if (state_->pid != 0 && !IsEnded()) {
+    kill(-state_->pid, SIGKILL);
+    int status = 0;
+    waitpid(state_->pid, &status, 0);
+    state_->reaped = true;
+    state_->exit_code = -1;
+  }
+  state_->pid = 0;
+  CloseAndReset(state_->input_write);
+  CloseAndReset(state_->output_read);
+}
+
+int32_t Process::ExitCode() {
+  IsEnded();
+  return state_->exit_code;
+}
+
+void Process::WaitForActivity(int milliseconds) {
+  if (state_->pid == 0) return;
+  if (state_->output_read < 0) {
+    SleepMilliseconds(milliseconds);
+    return;
+  }
+  pollfd watched{state_->output_read, POLLIN, 0};
+  int ready = poll(&watched, 1, milliseconds);
+  // A closed pipe is always "ready"; wait out the time instead of spinning.
+  if (ready > 0 && (watched.revents & POLLIN) == 0) SleepMilliseconds(milliseconds);
+}
+
+void* Process::WaitHandle() const {
+  return nullptr;
+}
+
+}  // namespace vklib

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// A Windows profile (INI) file, with the rules of the Windows profile functions: section and key
+// names compare without regard to case, names and values are trimmed of blanks, one pair of
+// matching quotes (" or ') that encloses a whole value is dropped on reading, a missing value
+// reads as "" or 0, and new sections and keys are appended in the order of writing. Windows uses
+// the real functions; the POSIX build has its own reader and writer, which keeps every line it
+// does not change byte for byte.
+namespace vklib {
+
+// The longest value a read returns, as a 4095-byte buffer with its terminating NUL allows.
+inline constexpr size_t kProfileValueMax = 4094;
+
+// GetPrivateProfileStringA with default "".
+std::string ReadProfileValue(const std::string& path, const std::string& section,
+                             const std::string& key);
+// GetPrivateProfileIntA with default 0.
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key);
+// WritePrivateProfileStringA; false when the file could not be written.
+bool WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& value);
+
+}  // namespace vklib

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "vklib/window/edit/command_history.h"
+#include "vklib/window/edit/edit_view.h"
+#include "vklib/window/edit/text_buffer.h"
+
+namespace vklib::window::edit {
+
+// Caret and selection of an edit control.
+struct CaretState {
+  Position caret;
+  Position selection_start;  // never after selection_end
+  Position selection_end;
+  Position anchor;           // where the selection began
+  int32_t caret_column = 0;  // display column and row of the caret
+  int32_t caret_row = 0;
+  int32_t remembered_column = 0;  // the column that vertical moves aim at
+  bool has_selection = false;
+  bool selecting = false;  // a mouse drag or a Shift extension is in progress
+};
+
+enum class Motion { kLeft, kRight, kUp, kDown };
+
+// The text of an edit control with its caret, selection and command history: everything of
+// the control but the window. Every change goes through a command whose inverse is recorded;
+// the view is told what to repaint.
+class EditCore {
+ public:
+  explicit EditCore(EditView* view = nullptr) : view_(view) {}
+
+  TextBuffer& Buffer() { return buffer_; }
+  const TextBuffer& Buffer() const { return buffer_; }
+  CommandHistory& History() { return history_; }
+  const CaretState& Caret() const { return caret_; }
+
+  // Inserts at the caret, replacing a non-empty selection. An empty text does nothing.
+  bool InsertText(std::string_view text, std::string_view separator = "\n");
+  // The Delete key: the selection, or the character after the caret.
+  bool DeleteForward();
+  // Backspace: the selection, or the character before the caret.
+  bool DeleteBackward();
+  // Typing in overwrite mode: replaces the character after the caret (inserts at a line end).
+  bool Overwrite(std::string_view text);
+  // The Tab key: a tab at the caret, or one in front of each selected line.
+  bool Indent();
+  // Puts the caret at the end of the text; does not scroll.
+  bool MoveCaretToEnd();
+  // Empties the text; the caret goes to the start. The history stays.
+  void Clear();
+  void SelectAll();
+  // The selected text, lines joined by "\r\n"; empty without a selection.
+  std::string SelectedText() const;
+  bool HasSelection() const;
+
+  // Caret moves of the keyboard: with `extend` (Shift held) the selection follows the caret,
+  // otherwise an existing selection is cleared first. Up and Down move `rows` display rows.
+  bool Move(Motion motion, bool extend, int32_t rows = 1);
+  // The position shown at a display row and column (clamped to the text).
+  Position PositionAt(int32_t row, int32_t column) const;
+  // Mouse selection: press, drag, release.
+  void PressAt(Position position);
+  void DragTo(Position position);
+  void ReleaseAt(Position position);
+
+  // Used by the commands.
+  void SetCaret(Position position, bool remember_column = true);
+  void ClearSelection();
+  // After a change that began at `from`: scroll ranges, repaint and caret follow.
+  void TextChanged(Position from, bool within_one_row);
+
+ private:
+  bool Execute(Command& command);
+  bool DeleteRange(Position start, Position end);
+  void SetSelection(Position anchor, Position caret);
+  void RepaintRows(Position from, Position to);
+  void ShowCaret(bool scroll_into_view);
+
+  EditView* view_;
+  TextBuffer buffer_;
+  CommandHistory history_;
+  CaretState caret_;
+};
+
+}  // namespace vklib::window::edit
