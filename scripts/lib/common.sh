@@ -1,0 +1,39 @@
+# Shared by the scripts: where things are, and how to run a Windows program under Wine.
+# shellcheck shell=bash
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+native_build="$root/build/native"
+release_build="$root/build/release"
+win_build="$root/build/win"
+jobs=2
+
+export WINEDEBUG=-all
+# No Mono or Gecko installer window may ever wait for an answer.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$root/build/wineprefix"
+
+# A Windows program runs under Wine with the ANSI code page 932: "${wine_cmd[@]}" prog.exe ...
+wine_cmd=(env LC_ALL=ja_JP.UTF-8 wine)
+
+# Creates the Wine prefix once.
+wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+configure_native() {
+  cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPRESSEL2_SANITIZE=ON >/dev/null
+}
+
+configure_release() {
+  cmake -S "$root" -B "$release_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPRESSEL2_BENCH=ON \
+    -DPRESSEL2_TESTS=ON >/dev/null
+}
+
+configure_win() {
+  cmake -S "$root" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+}
