@@ -1,0 +1,88 @@
+#include "vklib/file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace vklib {
+namespace {
+
+std::vector<std::string> List(const std::string& pattern) {
+  std::vector<std::string> names;
+  FindFile find;
+  if (!find.First(pattern)) return names;
+  FindData entry;
+  while (find.Next(entry))
+    names.push_back(entry.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(FindFile, ListsMatchingEntriesWithoutDotEntries) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("main.tex"), "");
+  test::WriteFile(dir.File("chap.tex"), "");
+  test::WriteFile(dir.File("notes.txt"), "");
+  dir.Directory("sub");
+  EXPECT_EQ((std::vector<std::string>{"chap.tex", "main.tex"}),
+            List(dir.path() + kPathSeparator + "*.tex"));
+  EXPECT_EQ((std::vector<std::string>{"chap.tex", "main.tex", "notes.txt", "sub"}),
+            List(dir.path() + kPathSeparator + "*.*"));
+}
+
+TEST(FindFile, ReportsDirectoriesByTheirAttribute) {
+  test::TempDir dir;
+  dir.Directory("sub");
+  test::WriteFile(dir.File("f.fmt"), "");
+  FindFile find;
+  ASSERT_TRUE(find.First(dir.path() + kPathSeparator + "*.*"));
+  FindData entry;
+  int directories = 0;
+  while (find.Next(entry)) {
+    if (entry.attributes & kFileAttributeDirectory) {
+      ++directories;
+      EXPECT_EQ("sub", entry.name);
+    }
+  }
+  EXPECT_EQ(1, directories);
+}
+
+TEST(FindFile, NothingToListGivesFalse) {
+  test::TempDir dir;
+  FindFile find;
+  EXPECT_FALSE(find.First(dir.path() + kPathSeparator + "*.*"));
+  EXPECT_FALSE(find.First(dir.File("missing") + kPathSeparator + "*.*"));
+  FindData entry;
+  EXPECT_FALSE(find.Next(entry));
+}
+
+TEST(FindFile, CloseMakesTheObjectReadyForANewSearch) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("a.tex"), "");
+  FindFile find;
+  ASSERT_TRUE(find.First(dir.File("*.tex")));
+  find.Close();
+  FindData entry;
+  EXPECT_FALSE(find.Next(entry));
+  ASSERT_TRUE(find.First(dir.File("*.tex")));
+  ASSERT_TRUE(find.Next(entry));
+  EXPECT_EQ("a.tex", entry.name);
+  EXPECT_FALSE(find.Next(entry));
+}
+
+TEST(FileSystem, ShiftJisNamesWork) {
+  test::TempDir dir;
+  std::string path = dir.File("表示ソ.tex");
+  test::WriteFile(path, "x");
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_EQ("x", test::ReadFile(path));
+  EXPECT_EQ(std::vector<std::string>{"表示ソ.tex"}, List(dir.File("*.tex")));
+  EXPECT_EQ(kInvalidFileAttributes, FileAttributes(dir.File("missing.tex")));
+  EXPECT_TRUE(FileAttributes(dir.path()) & kFileAttributeDirectory);
+}
+
+}  // namespace
+}  // namespace vklib
