@@ -18,8 +18,16 @@ set(PRESSEL2_CORE_SOURCES
   src/build/child_input.cpp
   src/build/echo_run.cpp
   src/build/output_chunks.cpp
+  src/build/resolve_parent.cpp
   src/settings/history.cpp
   src/settings/settings.cpp
+  src/texsource/document_class.cpp
+  src/texsource/parent.cpp
+  src/texsource/paths.cpp
+  src/texsource/scanner.cpp
+  src/vklib/codepage_common.cpp
+  src/vklib/text_file.cpp
+  src/vklib/text_readers.cpp
   src/vklib/window/edit/command.cpp
   src/vklib/window/edit/command_history.cpp
   src/vklib/window/edit/edit_core.cpp

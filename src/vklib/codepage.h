@@ -34,6 +34,10 @@ inline size_t CharLength(std::string_view text, size_t pos) {
   return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// The first occurrence of `needle` at or after `from` that starts on a character boundary, so
+// that the second byte of a double-byte character is never taken for "\\", "[" or "}".
+size_t FindText(std::string_view text, std::string_view needle, size_t from = 0);
+
 // Conversions between the ANSI code page and UTF-8, for terminals and POSIX file names.
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);

@@ -9,10 +9,18 @@
 // The POSIX build converts them to and from UTF-8 here and nowhere else.
 namespace vklib {
 
+// Windows paths use "\\" (and accept "/"), compare without regard to case, and may start with
+// "\\\\" (a network share); POSIX paths use "/" and compare as they are spelt.
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
+inline constexpr char kPathSeparators[] = "\\/";
+inline constexpr bool kPathsIgnoreCase = true;
+inline constexpr size_t kPathRootMax = 2;
 #else
 inline constexpr char kPathSeparator = '/';
+inline constexpr char kPathSeparators[] = "/";
+inline constexpr bool kPathsIgnoreCase = false;
+inline constexpr size_t kPathRootMax = 1;
 #endif
 
 inline constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFF;

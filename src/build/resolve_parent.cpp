@@ -1,0 +1,56 @@
+#include "build/tex.h"
+#include "settings/settings.h"
+#include "texsource/parent.h"
+#include "texsource/paths.h"
+
+namespace {
+
+constexpr int kParentIsOpenFile = 2;
+constexpr int kParentFromSettings = 3;
+
+}  // namespace
+
+void TeX::ResolveParent() {
+  PathParts current = SplitPath(current_file);
+  current_directory = current.directory;
+  current_stem = current.stem;
+  current_extension = current.extension;
+  current_base = JoinPath(current_directory, current_stem);
+
+  // A .dvi, .ps or .pdf file (or a .TEX one) is its own parent.
+  if (current_extension != ".tex") {
+    parent_base = current_base;
+    parent_directory = current_directory;
+    parent_stem = current_stem;
+    parent_extension = current_extension;
+    class_options.clear();
+    class_name.clear();
+    return;
+  }
+
+  std::string parent;
+  ClassInfo info;
+  switch (GetIniInt("TeX", "WhichParent")) {
+    case kParentIsOpenFile:
+      if (!SamePath(FindParentFile(current_file, info), current_file)) info = ClassInfo();
+      parent = current_file;
+      break;
+    case kParentFromSettings:
+      parent = GetIniString("TeX", "Parent");
+      break;
+    default:
+      parent = FindParentFile(current_file, info);
+      break;
+  }
+  class_options = info.options;
+  class_name = info.name;
+  if (parent.empty()) {
+    parent_base.clear();
+    return;
+  }
+  PathParts parts = SplitPath(parent);
+  parent_directory = parts.directory;
+  parent_stem = parts.stem;
+  parent_extension = parts.extension;
+  parent_base = JoinPath(parent_directory, parent_stem);
+}

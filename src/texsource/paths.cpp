@@ -1,0 +1,101 @@
+#include "texsource/paths.h"
+
+#include <vector>
+
+#include "vklib/codepage.h"
+#include "vklib/file.h"
+
+namespace {
+
+struct Normalized {
+  std::string root;  // the separators that start the path
+  std::vector<std::string> components;
+};
+
+Normalized Normalize(std::string_view path, std::string_view separators) {
+  Normalized result;
+  auto is_separator = [&](size_t i) { return separators.find(path[i]) != std::string_view::npos; };
+  size_t pos = 0;
+  while (pos < path.size() && is_separator(pos) && result.root.size() < vklib::kPathRootMax) {
+    result.root += vklib::kPathSeparator;
+    ++pos;
+  }
+  std::string component;
+  auto finish_component = [&] {
+    if (component == "..") {
+      if (!result.components.empty()) result.components.pop_back();
+    } else if (!component.empty() && component != ".") {
+      result.components.push_back(component);
+    }
+    component.clear();
+  };
+  while (pos < path.size()) {
+    size_t length = vklib::CharLength(path, pos);
+    if (length == 1 && is_separator(pos)) {
+      finish_component();
+    } else {
+      component.append(path.substr(pos, length));
+    }
+    pos += length;
+  }
+  finish_component();
+  return result;
+}
+
+std::string Join(const Normalized& parts, size_t count) {
+  std::string joined = parts.root;
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0) joined += vklib::kPathSeparator;
+    joined += parts.components[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+PathParts SplitPath(std::string_view path) {
+  Normalized parts = Normalize(path, vklib::kPathSeparators);
+  PathParts result;
+  if (parts.components.empty()) return result;
+  result.directory =
+      parts.components.size() > 1 ? Join(parts, parts.components.size() - 1) : std::string();
+  if (parts.components.size() == 1 && !parts.root.empty()) result.directory = parts.root;
+  result.name = parts.components.back();
+  size_t dot = result.name.rfind('.');
+  result.stem = result.name.substr(0, dot);
+  result.extension = dot == std::string::npos ? std::string() : result.name.substr(dot);
+  return result;
+}
+
+bool SamePath(std::string_view a, std::string_view b) {
+  if (a.empty() || b.empty()) return false;
+  const char separator[] = {vklib::kPathSeparator, '\0'};
+  Normalized left = Normalize(a, separator), right = Normalize(b, separator);
+  std::string joined_left = Join(left, left.components.size());
+  std::string joined_right = Join(right, right.components.size());
+  if (vklib::kPathsIgnoreCase) {
+    vklib::LowerCaseAnsi(joined_left);
+    vklib::LowerCaseAnsi(joined_right);
+  }
+  return joined_left == joined_right;
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+  if (directory.empty()) return name;
+  // The last character, not the last byte: "表" ends in the byte of "\\".
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < directory.size(); i += vklib::CharLength(directory, i))
+    last = i;
+  if (last != std::string::npos && directory[last] == vklib::kPathSeparator &&
+      vklib::CharLength(directory, last) == 1) {
+    return directory + name;
+  }
+  return directory + vklib::kPathSeparator + name;
+}
+
+std::string WithPlatformSeparators(std::string path) {
+  for (size_t i = 0; i < path.size(); i += vklib::CharLength(path, i)) {
+    if (path[i] == '/') path[i] = vklib::kPathSeparator;
+  }
+  return path;
+}

@@ -1,0 +1,132 @@
+#include "texsource/scanner.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "texsource/document_class.h"
+#include "texsource/paths.h"
+#include "vklib/codepage.h"
+#include "vklib/text_file.h"
+
+namespace {
+
+constexpr size_t kNone = std::string_view::npos;
+
+bool EndsWithTexExtension(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string tail = name.substr(name.size() - 4);
+  for (char& c : tail)
+    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return tail == ".tex";
+}
+
+// The directory of a file followed by a separator: what its includes are resolved against
+// (nothing for a bare file name, whose includes stay relative like it).
+std::string PrefixOf(const std::string& path) {
+  std::string directory = SplitPath(path).directory;
+  return directory.empty() ? directory : JoinPath(directory, std::string());
+}
+
+// Reads a file's lines into a buffer of `size` bytes; pieces of long lines come as lines.
+class LineReader {
+ public:
+  LineReader(const std::string& path, size_t size) : buffer_(size + 1) { open_ = file_.Open(path); }
+  bool IsOpen() const { return open_; }
+  bool Next(std::string_view& line) {
+    size_t length = file_.ReadLine(buffer_.data(), buffer_.size() - 1);
+    line = std::string_view(buffer_.data(), length);
+    return length > 0;
+  }
+
+ private:
+  vklib::TextFile file_;
+  std::vector<char> buffer_;
+  bool open_;
+};
+
+bool IsListed(const std::vector<IncludeRecord>& list, const std::string& path) {
+  return std::any_of(list.begin(), list.end(),
+                     [&](const IncludeRecord& record) { return SamePath(record.path, path); });
+}
+
+void ScanIncludes(std::vector<IncludeRecord>& list, const std::string& path) {
+  LineReader reader(path, 4096);
+  if (!reader.IsOpen()) return;
+  const std::string prefix = PrefixOf(path);
+  std::string_view line;
+  while (reader.Next(line)) {
+    const std::pair<std::string_view, IncludeKind> commands[] = {{"\\input", kIncludedByInput},
+                                                                 {"\\include", kIncludedByInclude}};
+    for (const auto& [command, kind] : commands) {
+      std::string file = ExtractIncludedFile(line, prefix, command);
+      if (file.empty() || IsListed(list, file)) continue;
+      list.push_back({file, kind});
+      ScanIncludes(list, file);
+    }
+  }
+}
+
+}  // namespace
+
+std::string ExtractIncludedFile(std::string_view line, const std::string& prefix,
+                                std::string_view command) {
+  size_t at = vklib::FindText(line, command);
+  if (at == kNone) return std::string();
+  size_t cut = std::min(vklib::FindText(line, "%"), vklib::FindText(line, "\\verb"));
+  if (cut < at) return std::string();
+  size_t after = at + command.size();
+  if (after >= line.size() || (line[after] != '{' && line[after] != '[')) return std::string();
+  size_t open = vklib::FindText(line, "{", at);
+  if (open == kNone) return std::string();
+  size_t close = vklib::FindText(line, "}", open + 1);
+  if (close == kNone) return std::string();
+  std::string file =
+      WithPlatformSeparators(prefix + std::string(line.substr(open + 1, close - open - 1)));
+  if (!EndsWithTexExtension(file)) file += ".tex";
+  return file;
+}
+
+void BuildIncludeList(std::vector<IncludeRecord>& list, const std::string& root) {
+  list.clear();
+  // The root's record stays nameless while the scan runs, so a file that includes the root
+  // lists it once more as an ordinary record.
+  list.push_back({std::string(), kIncludeRoot});
+  ScanIncludes(list, root);
+  list.front().path = root;
+}
+
+bool ScanTeXFile(const std::string& path, ClassInfo& info, bool* includes_target,
+                 const std::string* target) {
+  if (includes_target != nullptr) *includes_target = false;
+  LineReader reader(path, 4095);
+  if (!reader.IsOpen()) return false;
+  const std::string prefix = PrefixOf(path);
+  bool verbatim = false;
+  bool class_seen = false;
+  std::string_view line;
+  while (reader.Next(line)) {
+    size_t comment = vklib::FindText(line, "%");
+    if (!verbatim) {
+      size_t begin = vklib::FindText(line, "\\begin{verbatim}");
+      if (begin != kNone && (comment == kNone || comment > begin)) {
+        verbatim = true;
+        continue;
+      }
+    } else {
+      size_t end = vklib::FindText(line, "\\end{verbatim}");
+      if (end != kNone && (comment == kNone || comment > end)) verbatim = false;
+      continue;
+    }
+    if (includes_target != nullptr && target != nullptr && !*includes_target) {
+      *includes_target = SamePath(ExtractIncludedFile(line, prefix, "\\input"), *target) ||
+                         SamePath(ExtractIncludedFile(line, prefix, "\\include"), *target);
+    }
+    if (!class_seen) {
+      if (!IsDocumentClassLine(line)) continue;
+      class_seen = true;
+      info = ExtractClassInfo(line);
+    }
+    if (includes_target == nullptr || target == nullptr || *includes_target) break;
+  }
+  return class_seen;
+}

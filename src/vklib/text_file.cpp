@@ -1,0 +1,171 @@
+#include "vklib/text_file.h"
+
+#include "vklib/codepage.h"
+#include "vklib/file.h"
+#include "vklib/text_readers.h"
+
+namespace vklib {
+namespace {
+
+constexpr size_t kSampleSize = 16384;
+
+bool StartsWith(const unsigned char* sample, size_t size, std::initializer_list<unsigned> bytes) {
+  if (size < bytes.size()) return false;
+  size_t i = 0;
+  for (unsigned byte : bytes) {
+    if (sample[i++] != byte) return false;
+  }
+  return true;
+}
+
+// The UTF-8 test over a whole sample; a sequence cut off by the sample's end still counts as
+// valid.
+bool IsValidUtf8(const unsigned char* sample, size_t size) {
+  size_t expected = 0;
+  for (size_t i = 0; i < size; ++i) {
+    unsigned char byte = sample[i];
+    if (expected > 0) {
+      if (byte < 0x80 || byte > 0xBF) return false;
+      --expected;
+      continue;
+    }
+    if (byte < 0x80) continue;
+    if (byte < 0xC0 || byte >= 0xFE) return false;
+    expected = byte < 0xE0 ? 1 : byte < 0xF0 ? 2 : byte < 0xF8 ? 3 : byte < 0xFC ? 4 : 5;
+  }
+  return true;
+}
+
+}  // namespace
+
+void TextFile::Detect(const unsigned char* sample, size_t size) {
+  code_ = kEncodingUnknown;
+  line_end_ = kLineEndCrLf;
+  size_t histogram[256] = {};
+  bool high_bytes = false;
+  for (size_t i = 0; i < size; ++i) {
+    ++histogram[sample[i]];
+    high_bytes = high_bytes || sample[i] >= 0x80;
+  }
+  size_t cr = histogram['\r'], lf = histogram['\n'];
+  if (cr > 2 * lf) {
+    line_end_ = kLineEndCr;
+  } else if (lf > 2 * cr) {
+    line_end_ = kLineEndLf;
+  }
+
+  unsigned acp = GetAnsiCodePage();
+  int32_t ansi = acp == 932 || acp == 936 || acp == 949 || acp == 950 ? static_cast<int32_t>(acp)
+                                                                      : kEncodingOtherAnsi;
+  if (size <= 4) {
+    code_ = ansi;
+    return;
+  }
+  bool shift_jis = IsCodePageInstalled(932);
+
+  if (StartsWith(sample, size, {0xEF, 0xBB, 0xBF})) {
+    code_ = kEncodingUtf8Mark;
+  } else if (StartsWith(sample, size, {0x00, 0x00, 0xFE, 0xFF})) {
+    code_ = kEncodingUtf32BeMark;
+  } else if (StartsWith(sample, size, {0xFF, 0xFE, 0x00, 0x00})) {
+    code_ = kEncodingUtf32LeMark;
+  } else if (StartsWith(sample, size, {0xFE, 0xFF})) {
+    code_ = kEncodingUtf16BeMark;
+  } else if (StartsWith(sample, size, {0xFF, 0xFE})) {
+    code_ = kEncodingUtf16LeMark;
+  }
+  if (code_ != kEncodingUnknown) return;
+
+  if (StartsWith(sample, size, {0x1B, 0x24, 0x29, 0x43}) && IsCodePageInstalled(949)) {
+    code_ = kEncodingIso2022Kr;
+    return;
+  }
+  if (StartsWith(sample, size, {0x1B, 0x24, 0x29, 0x41}) && IsCodePageInstalled(936)) {
+    code_ = kEncodingIso2022Cn;
+    return;
+  }
+  if (shift_jis && !high_bytes && histogram[0x1B] > 0) {
+    code_ = kEncodingIso2022Jp;
+    return;
+  }
+
+  size_t digits_to_v = 0;
+  for (unsigned byte = '0'; byte <= '9'; ++byte)
+    digits_to_v += histogram[byte];
+  for (unsigned byte = 'A'; byte <= 'V'; ++byte)
+    digits_to_v += histogram[byte];
+  if (digits_to_v == size) {
+    code_ = kEncodingDigitsAtoV;
+    return;
+  }
+
+  code_ = ansi;
+  if (!high_bytes) return;
+  // A short file with CR LF ends and none of the bytes that Shift_JIS text never holds is
+  // trusted as it stands.
+  if (size <= 4096 && line_end_ != kLineEndLf && histogram[0xFD] == 0 && histogram[0xFE] == 0 &&
+      histogram[0xFF] == 0 && histogram[0x80] == 0) {
+    return;
+  }
+  if (shift_jis) {
+    bool euc = true;
+    for (unsigned byte = 0x90; byte <= 0xA0 && euc; ++byte)
+      euc = histogram[byte] == 0;
+    for (unsigned byte = 0x7F; byte <= 0x8D && euc; ++byte)
+      euc = histogram[byte] == 0;
+    if (euc) code_ = kEncodingEucJp;
+  }
+  if (IsValidUtf8(sample, size)) code_ = kEncodingUtf8;
+}
+
+bool TextFile::Open(const std::string& name) {
+  if (name.empty() || reader_) return false;
+  std::FILE* file = OpenFile(name, "rb");
+  if (file == nullptr) return false;
+  unsigned char sample[kSampleSize];
+  size_t size = std::fread(sample, 1, sizeof sample, file);
+  Detect(sample, size);
+  std::fseek(file, 0, SEEK_SET);
+
+  switch (code_) {
+    case kEncodingShiftJis:
+      if (line_end_ != kLineEndCr) {
+        std::fclose(file);
+        file = OpenFile(name, "r");
+        if (file == nullptr) return false;
+        reader_ = std::make_unique<rDirect>(file);
+      } else {
+        reader_ = std::make_unique<rSJIS>(file);
+      }
+      break;
+    case kEncodingUtf8:
+    case kEncodingUtf8Mark:
+    case kEncodingUtf7:
+      reader_ = std::make_unique<rUTF7_8>(file, static_cast<unsigned>(code_ < 0 ? -code_ : code_));
+      break;
+    case kEncodingUtf16BeMark:
+    case kEncodingUtf16Be:
+      reader_ = std::make_unique<rUTF16>(file, true);
+      break;
+    case kEncodingUtf16LeMark:
+    case kEncodingUtf16Le:
+      reader_ = std::make_unique<rUTF16>(file, false);
+      break;
+    case kEncodingEucJp:
+      reader_ = std::make_unique<rEUC>(file);
+      break;
+    case kEncodingIso2022Jp:
+      reader_ = std::make_unique<rIsoJP>(file);
+      break;
+    default:
+      reader_ = std::make_unique<rSJIS>(file);
+      break;
+  }
+  return true;
+}
+
+void TextFile::Close() {
+  reader_.reset();
+}
+
+}  // namespace vklib

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace vklib {
+
+// The encodings a text file can be detected as. A positive number is a Windows code page; a
+// negative one a variant of it, or a form with or without byte-order mark.
+enum EncodingCode : int32_t {
+  kEncodingUnknown = 0,
+  kEncodingOtherAnsi = -1,   // the ANSI code page is none of 932, 936, 949, 950
+  kEncodingDigitsAtoV = -2,  // every byte is one of "0"-"9", "A"-"V"
+  kEncodingUtf16BeMark = -3,
+  kEncodingUtf16LeMark = -4,
+  kEncodingUtf16Be = -5,  // accepted, never detected
+  kEncodingUtf16Le = -6,  // accepted, never detected
+  kEncodingUtf32BeMark = -7,
+  kEncodingUtf32LeMark = -8,
+  kEncodingEucJp = -932,
+  kEncodingIso2022Jp = -933,
+  kEncodingIso2022Cn = -936,
+  kEncodingIso2022Kr = -950,
+  kEncodingShiftJis = 932,
+  kEncodingUtf7 = 65000,  // accepted, never detected
+  kEncodingUtf8 = 65001,
+  kEncodingUtf8Mark = -65001,
+};
+
+// The dominant line end of a file.
+enum LineEndKind : uint32_t { kLineEndCr = 0, kLineEndLf = 1, kLineEndCrLf = 2 };
+
+// Reads a text file line by line. Every reader writes at most `size` bytes into the caller's
+// buffer, NUL included, never splits a multi-byte character between two calls, turns each line
+// end into one LF, and gives the number of bytes before the NUL (0: nothing was left).
+class READ {
+ public:
+  virtual ~READ() = default;
+  // One line, or the next piece of a line that does not fit; the LF comes only with the last
+  // piece.
+  virtual size_t ReadLine(char* buffer, size_t size) = 0;
+  // As much as fits, across line ends.
+  virtual size_t ReadBlock(char* buffer, size_t size) = 0;
+};
+
+// A text file in any of the encodings the program reads, read as text in the ANSI code page
+// (Shift_JIS). Opening guesses the encoding and the line end from the first 16384 bytes.
+class TextFile {
+ public:
+  TextFile() = default;
+  ~TextFile() { Close(); }
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // False when the name is empty, the object is open already, or the file cannot be read.
+  bool Open(const std::string& name);
+  void Close();
+
+  // Guesses encoding and line end from a sample of the file's first bytes.
+  void Detect(const unsigned char* sample, size_t size);
+
+  int32_t Code() const { return code_; }
+  uint32_t LineEnd() const { return line_end_; }
+  // The open reader, or null.
+  READ* Reader() const { return reader_.get(); }
+
+  // Shorthands for the open reader's operations; 0 when the file is not open.
+  size_t ReadLine(char* buffer, size_t size) {
+    return reader_ ? reader_->ReadLine(buffer, size) : 0;
+  }
+  size_t ReadBlock(char* buffer, size_t size) {
+    return reader_ ? reader_->ReadBlock(buffer, size) : 0;
+  }
+
+ private:
+  int32_t code_ = kEncodingUnknown;
+  uint32_t line_end_ = kLineEndCrLf;
+  std::unique_ptr<READ> reader_;
+};
+
+}  // namespace vklib

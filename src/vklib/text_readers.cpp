@@ -1,0 +1,251 @@
+#include "vklib/text_readers.h"
+
+#include <string>
+
+#include "vklib/codepage.h"
+
+namespace vklib {
+namespace {
+
+// The caller's buffer: at most `limit` bytes of text, then the NUL. The readers stop in front of
+// a character that does not fit, so none is ever cut.
+class Output {
+ public:
+  Output(char* buffer, size_t size, size_t limit) : buffer_(buffer), size_(size), limit_(limit) {
+    // Too small for a double-byte character and the NUL: nothing is read.
+    if (size < 4) limit_ = 0;
+  }
+  bool Fits(size_t bytes) const { return count_ + bytes <= limit_; }
+  void Put(char byte) { buffer_[count_++] = byte; }
+  void Put(const std::string& bytes) {
+    for (char byte : bytes)
+      Put(byte);
+  }
+  size_t Finish() {
+    if (size_ > 0) buffer_[count_] = '\0';
+    return count_;
+  }
+
+ private:
+  char* buffer_;
+  size_t size_;
+  size_t limit_;
+  size_t count_ = 0;
+};
+
+// The readers other than rDirect collect at most size - 2 bytes, plus the LF that ends a line.
+size_t TextLimit(size_t size) {
+  return size >= 2 ? size - 2 : 0;
+}
+
+// A JIS X 0208 code (each byte 0x21 to 0x7E) as its two Shift_JIS bytes.
+void PutJisAsShiftJis(Output& out, unsigned j1, unsigned j2) {
+  int row = static_cast<int>(j1) - 0x20;
+  int cell = static_cast<int>(j2) - 0x20;
+  int first = ((row + 1) >> 1) + (row < 63 ? 0x80 : 0xC0);
+  int second = (row & 1) != 0 ? (cell < 0x40 ? cell + 0x3F : cell + 0x40) : cell + 0x9E;
+  out.Put(static_cast<char>(first & 0xFF));
+  out.Put(static_cast<char>(second & 0xFF));
+}
+
+bool IsLineEnd(unsigned unit) {
+  return unit == '\r' || unit == '\n';
+}
+
+}  // namespace
+
+size_t rDirect::Read(char* buffer, size_t size, bool one_line) {
+  // A text-mode read: the LF counts in the size - 1 bytes it may collect.
+  Output out(buffer, size, size >= 1 ? size - 1 : 0);
+  while (!AtEnd()) {
+    unsigned char byte = static_cast<unsigned char>(Peek());
+    if (IsLeadByte(byte)) {
+      if (!out.Fits(2)) break;
+      out.Put(Get());
+      if (!AtEnd()) out.Put(Get());
+      continue;
+    }
+    if (!out.Fits(1)) break;
+    Get();
+    if (byte == '\r' && !AtEnd() && Peek() == '\n') byte = static_cast<unsigned char>(Get());
+    out.Put(static_cast<char>(byte));
+    if (byte == '\n' && one_line) break;
+  }
+  return out.Finish();
+}
+
+size_t rSJIS::Read(char* buffer, size_t size, bool one_line) {
+  Output out(buffer, size, TextLimit(size));
+  while (!AtEnd()) {
+    unsigned char byte = static_cast<unsigned char>(Peek());
+    if (IsLineEnd(byte)) {
+      if (!one_line && !out.Fits(1)) break;
+      Get();
+      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      out.Put('\n');
+      if (one_line) break;
+      continue;
+    }
+    size_t length = IsLeadByte(byte) ? 2 : 1;
+    if (!out.Fits(length)) break;
+    out.Put(Get());
+    if (length == 2 && !AtEnd()) out.Put(Get());
+  }
+  return out.Finish();
+}
+
+size_t rEUC::Read(char* buffer, size_t size, bool one_line) {
+  Output out(buffer, size, TextLimit(size));
+  while (!AtEnd()) {
+    unsigned char byte = Peek();
+    if (IsLineEnd(byte)) {
+      if (!one_line && !out.Fits(1)) break;
+      Get();
+      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      out.Put('\n');
+      if (one_line) break;
+      continue;
+    }
+    // 0x8E: a half-width katakana byte follows; 0x8F: a JIS X 0212 character, read as if it
+    // were JIS X 0208 (Shift_JIS has no place for it).
+    int mode = byte == 0x8E ? 1 : byte == 0x8F ? 2 : byte < 0x80 ? 0 : 2;
+    if (!out.Fits(mode == 2 ? 2 : 1)) break;
+    if (byte == 0x8E || byte == 0x8F) Get();
+    if (AtEnd()) break;
+    if (mode != 2) {
+      out.Put(static_cast<char>(Get()));
+      continue;
+    }
+    unsigned char first = Get();
+    if (AtEnd()) break;  // a character cut off by the end of the file is dropped
+    PutJisAsShiftJis(out, first & 0x7F, Get() & 0x7Fu);
+  }
+  return out.Finish();
+}
+
+size_t rIsoJP::Read(char* buffer, size_t size, bool one_line) {
+  Output out(buffer, size, TextLimit(size));
+  while (!AtEnd()) {
+    unsigned char byte = Peek();
+    if (byte == 0x1B) {
+      Get();
+      unsigned char first = Get();
+      unsigned char second = Get();
+      if (first == '(' && (second == 'B' || second == 'J')) mode_ = 0;
+      if (first == '$' && (second == '@' || second == 'B')) mode_ = 2;
+      continue;
+    }
+    if (IsLineEnd(byte)) {
+      if (!one_line && !out.Fits(1)) break;
+      mode_ = 0;
+      Get();
+      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      out.Put('\n');
+      if (one_line) break;
+      continue;
+    }
+    if (!out.Fits(mode_ == 2 ? 2 : 1)) break;
+    unsigned char first = Get();
+    if (mode_ != 2) {
+      out.Put(static_cast<char>(first));
+      continue;
+    }
+    if (AtEnd()) break;  // a character cut off by the end of the file is dropped
+    PutJisAsShiftJis(out, first & 0x7F, Get() & 0x7Fu);
+  }
+  return out.Finish();
+}
+
+rUTF7_8::rUTF7_8(std::FILE* file, unsigned code_page)
+    : FileRead(file), code_page_(code_page == kCodePageUtf7 ? kCodePageUtf7 : kCodePageUtf8) {
+  if (code_page_ != kCodePageUtf8) return;
+  unsigned char mark[3] = {Get(), Get(), Get()};
+  if (!(mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF)) Rewind();
+}
+
+size_t rUTF7_8::Read(char* buffer, size_t size, bool one_line) {
+  // Converted text is never longer than its UTF-8 or UTF-7 bytes, so collecting at most the
+  // limit of raw bytes keeps the result inside the buffer.
+  const size_t limit = size < 4 ? 0 : TextLimit(size);
+  std::string raw;
+  while (!AtEnd()) {
+    unsigned char byte = Peek();
+    if (IsLineEnd(byte)) {
+      if (!one_line && raw.size() + 1 > limit) break;
+      Get();
+      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      raw += '\n';
+      if (one_line) break;
+      continue;
+    }
+    size_t length = byte >= 0xFC   ? 6
+                    : byte >= 0xF8 ? 5
+                    : byte >= 0xF0 ? 4
+                    : byte >= 0xE0 ? 3
+                    : byte >= 0xC0 ? 2
+                                   : 1;
+    if (byte > 0xFD) length = 1;
+    if (raw.size() + length > limit) break;
+    raw += static_cast<char>(Get());
+    // Only continuation bytes go with their lead byte: a cut-off sequence never eats a line end.
+    for (size_t i = 1; i < length && !AtEnd() && (Peek() & 0xC0) == 0x80; ++i) {
+      raw += static_cast<char>(Get());
+    }
+  }
+  std::u16string wide;
+  std::string text;
+  if (!raw.empty() && MultiByteToWide(code_page_, raw, wide)) WideToAnsi(wide, text);
+  Output out(buffer, size, size >= 1 ? size - 1 : 0);
+  for (char c : text) {
+    if (!out.Fits(1)) break;
+    out.Put(c);
+  }
+  return out.Finish();
+}
+
+rUTF16::rUTF16(std::FILE* file, bool swap) : FileRead(file), swap_(swap) {
+  uint16_t first = Peek();
+  if (AtEnd()) return;
+  if (first == 0xFFFE || first == 0xFEFF) {
+    swap_ = first == 0xFFFE;
+    Get();
+  }
+}
+
+size_t rUTF16::Read(char* buffer, size_t size, bool one_line) {
+  // Each unit becomes at most two bytes of the ANSI code page.
+  const size_t max_units = size >= 7 ? (size - 1) / 2 - 2 : 0;
+  std::u16string wide;
+  while (!AtEnd()) {
+    uint16_t unit = Unit(Peek());
+    if (IsLineEnd(unit)) {
+      if (!one_line && wide.size() + 1 > max_units) break;
+      Get();
+      if (unit == '\r' && !AtEnd() && Unit(Peek()) == '\n') Get();
+      wide += u'\n';
+      if (one_line) break;
+      continue;
+    }
+    bool high_surrogate = unit >= 0xD800 && unit <= 0xDBFF;
+    if (wide.size() + (high_surrogate ? 2 : 1) > max_units) break;
+    wide += static_cast<char16_t>(unit);
+    Get();
+    if (high_surrogate && !AtEnd()) {
+      uint16_t low = Unit(Peek());
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        wide += static_cast<char16_t>(low);
+        Get();
+      }
+    }
+  }
+  std::string text;
+  WideToAnsi(wide, text);
+  Output out(buffer, size, size >= 1 ? size - 1 : 0);
+  for (char c : text) {
+    if (!out.Fits(1)) break;
+    out.Put(c);
+  }
+  return out.Finish();
+}
+
+}  // namespace vklib

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "vklib/text_file.h"
+
+// The readers behind vklib::TextFile, one per kind of encoding.
+namespace vklib {
+
+// A reader over a buffered file stream of `Unit`s (bytes or 16-bit units). It owns the stream.
+template <typename Unit>
+class FileRead : public READ {
+ public:
+  explicit FileRead(std::FILE* file) : file_(file) { Fill(); }
+  ~FileRead() override {
+    if (file_ != nullptr) std::fclose(file_);
+  }
+  FileRead(const FileRead&) = delete;
+  FileRead& operator=(const FileRead&) = delete;
+
+ protected:
+  // True once the last unit of the file has been taken.
+  bool AtEnd() const { return file_ == nullptr || end_; }
+  // The next unit without taking it; 0 at the end.
+  Unit Peek() const { return AtEnd() ? Unit() : buffer_[pos_]; }
+  // Takes the next unit; 0 at the end. The buffer is refilled as soon as it is used up, so
+  // AtEnd holds right after the file's last unit was taken.
+  Unit Get() {
+    if (AtEnd()) return Unit();
+    Unit unit = buffer_[pos_++];
+    if (pos_ == count_) Fill();
+    return unit;
+  }
+  // Back to the first unit of the file.
+  void Rewind() {
+    if (file_ == nullptr) return;
+    std::fseek(file_, 0, SEEK_SET);
+    Fill();
+  }
+
+ private:
+  void Fill() {
+    pos_ = 0;
+    count_ = file_ != nullptr ? std::fread(buffer_, sizeof(Unit), kUnits, file_) : 0;
+    end_ = count_ == 0;
+  }
+
+  static constexpr size_t kUnits = 4096;
+  std::FILE* file_;
+  Unit buffer_[kUnits];
+  bool end_ = false;
+  size_t pos_ = 0;
+  size_t count_ = 0;
+};
+
+// Shift_JIS (the ANSI code page) through a text-mode stream: CR LF is one LF, a lone CR stays.
+class rDirect : public FileRead<char> {
+ public:
+  using FileRead::FileRead;
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
+ private:
+  size_t Read(char* buffer, size_t size, bool one_line);
+};
+
+// The ANSI code page byte by byte: CR, LF and CR LF each become one LF.
+class rSJIS : public FileRead<char> {
+ public:
+  using FileRead::FileRead;
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
+ private:
+  size_t Read(char* buffer, size_t size, bool one_line);
+};
+
+// EUC-JP to Shift_JIS by arithmetic.
+class rEUC : public FileRead<unsigned char> {
+ public:
+  using FileRead::FileRead;
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
+ private:
+  size_t Read(char* buffer, size_t size, bool one_line);
+};
+
+// ISO-2022-JP to Shift_JIS by arithmetic; a line end returns to one-byte mode.
+class rIsoJP : public FileRead<unsigned char> {
+ public:
+  using FileRead::FileRead;
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
+ private:
+  size_t Read(char* buffer, size_t size, bool one_line);
+  int mode_ = 0;  // 0: one-byte characters, 2: two-byte JIS X 0208
+};
+
+// UTF-8 or UTF-7 through the code page conversions; a UTF-8 byte-order mark is skipped.
+class rUTF7_8 : public FileRead<unsigned char> {
+ public:
+  rUTF7_8(std::FILE* file, unsigned code_page);
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
+ private:
+  size_t Read(char* buffer, size_t size, bool one_line);
+  unsigned code_page_;
+};
+
+// UTF-16 of either byte order; a byte-order mark decides the order and is skipped.
+class rUTF16 : public FileRead<uint16_t> {
+ public:
+  rUTF16(std::FILE* file, bool swap);
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
+ private:
+  uint16_t Unit(uint16_t raw) const {
+    return swap_ ? static_cast<uint16_t>(raw << 8 | raw >> 8) : raw;
+  }
+  size_t Read(char* buffer, size_t size, bool one_line);
+  bool swap_;
+};
+
+}  // namespace vklib

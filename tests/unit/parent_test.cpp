@@ -1,0 +1,175 @@
+#include "texsource/parent.h"
+
+#include <gtest/gtest.h>
+
+#include "build/tex.h"
+#include "settings/settings.h"
+#include "support/settings_file.h"
+#include "texsource/paths.h"
+
+namespace {
+
+class ParentSearch : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& name, const std::string& text) {
+    std::string path = dir_.File(name);
+    test::WriteFile(path, text);
+    return path;
+  }
+  std::string Parent(const std::string& path) {
+    info_ = ClassInfo();
+    return FindParentFile(path, info_);
+  }
+
+  test::TempDir dir_;
+  ClassInfo info_;
+};
+
+TEST_F(ParentSearch, AFileWithAClassLineIsItsOwnParent) {
+  std::string main = Write("main.tex", "\\documentclass[a4paper]{jarticle}\n");
+  Write("other.tex", "\\documentclass{jbook}\n\\input{main}\n");
+  EXPECT_EQ(main, Parent(main));
+  EXPECT_EQ("a4paper", info_.options);
+}
+
+TEST_F(ParentSearch, AChapterFindsTheRootBesideIt) {
+  std::string main = Write("main.tex", "\\documentclass{jarticle}\n\\include{chap1}\n");
+  std::string chap = Write("chap1.tex", "\\section{one}\n");
+  Write("unrelated.tex", "\\documentclass{jbook}\n");
+  EXPECT_EQ(main, Parent(chap));
+  EXPECT_EQ("jarticle", info_.name);
+}
+
+TEST_F(ParentSearch, AChapterInASubdirectoryFindsTheRootOneLevelUp) {
+  dir_.Directory("chapters");
+  std::string main = Write("main.tex", "\\documentclass{jreport}\n\\include{chapters/two}\n");
+  std::string chap = Write("chapters/two.tex", "text\n");
+  EXPECT_EQ(main, Parent(chap));
+  EXPECT_EQ("jreport", info_.name);
+}
+
+TEST_F(ParentSearch, IntermediateFilesAreFollowedToTheRoot) {
+  std::string main = Write("main.tex", "\\documentclass{jarticle}\n\\input{part}\n");
+  Write("part.tex", "\\include{chap}\n");
+  std::string chap = Write("chap.tex", "text\n");
+  EXPECT_EQ(main, Parent(chap));
+}
+
+TEST_F(ParentSearch, AChapterThatNothingIncludesHasNoParent) {
+  Write("main.tex", "\\documentclass{jarticle}\n\\include{chap1}\n");
+  std::string lonely = Write("lonely.tex", "text\n");
+  EXPECT_EQ("", Parent(lonely));
+}
+
+TEST_F(ParentSearch, IntermediateFilesThatIncludeEachOtherEndTheSearch) {
+  Write("a.tex", "\\input{b}\n\\input{chap}\n");
+  Write("b.tex", "\\input{a}\n");
+  std::string chap = Write("chap.tex", "text\n");
+  EXPECT_EQ("", Parent(chap));
+}
+
+TEST_F(ParentSearch, ARootFurtherUpIsStillFoundPastACycle) {
+  dir_.Directory("sub");
+  std::string main = Write("main.tex", "\\documentclass{jarticle}\n\\input{sub/b}\n");
+  Write("sub/a.tex", "\\input{b}\n\\input{chap}\n");
+  Write("sub/b.tex", "\\input{a}\n");
+  std::string chap = Write("sub/chap.tex", "text\n");
+  EXPECT_EQ(main, Parent(chap));
+}
+
+TEST_F(ParentSearch, ARootWithoutAnUncommentedClassLineIsAnIntermediateFile) {
+  Write("main.tex", "% \\documentclass{jarticle}\n\\include{chap1}\n");
+  std::string chap = Write("chap1.tex", "text\n");
+  EXPECT_EQ("", Parent(chap));
+}
+
+TEST_F(ParentSearch, TenThousandFilesInOneDirectory) {
+  for (int i = 0; i < 10000; ++i) {
+    Write("f" + std::to_string(i) + ".tex",
+          "\\documentclass{x}\n\\input{f" + std::to_string(i + 1) + "}\n");
+  }
+  std::string main = Write("zz-main.tex", "\\documentclass{jbook}\n\\include{chap}\n");
+  std::string chap = Write("chap.tex", "text\n");
+  EXPECT_EQ(main, Parent(chap));
+  EXPECT_EQ("jbook", info_.name);
+}
+
+#ifndef _WIN32
+TEST_F(ParentSearch, SymbolicLinkLoopsEndTheSearch) {
+  std::string main = Write("main.tex", "\\documentclass{jarticle}\n\\include{chap}\n");
+  std::string chap = Write("chap.tex", "text\n");
+  ASSERT_EQ(0, symlink("loop.tex", dir_.File("loop.tex").c_str()));
+  ASSERT_EQ(0, symlink(dir_.path().c_str(), dir_.File("up.tex").c_str()));
+  EXPECT_EQ(main, Parent(chap));
+}
+#endif
+
+class ResolveParentTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& name, const std::string& text) {
+    std::string path = settings_.dir().File(name);
+    test::WriteFile(path, text);
+    return path;
+  }
+
+  test::SettingsFile settings_;
+  TeX tex_;
+};
+
+TEST_F(ResolveParentTest, InfersTheParentAndItsClassByDefault) {
+  std::string main = Write("main.tex", "\\documentclass[b5paper]{jbook}\n\\include{chap}\n");
+  tex_.current_file = Write("chap.tex", "x\n");
+  tex_.ResolveParent();
+  EXPECT_EQ(JoinPath(settings_.dir().path(), "main"), tex_.parent_base);
+  EXPECT_EQ(settings_.dir().path(), tex_.parent_directory);
+  EXPECT_EQ("main", tex_.parent_stem);
+  EXPECT_EQ(".tex", tex_.parent_extension);
+  EXPECT_EQ("b5paper", tex_.class_options);
+  EXPECT_EQ("jbook", tex_.class_name);
+  EXPECT_EQ(JoinPath(settings_.dir().path(), "chap"), tex_.current_base);
+  EXPECT_EQ("chap", tex_.current_stem);
+}
+
+TEST_F(ResolveParentTest, OpenFileSettingTakesTheFileItself) {
+  Write("main.tex", "\\documentclass[b5paper]{jbook}\n\\include{chap}\n");
+  tex_.current_file = Write("chap.tex", "x\n");
+  WriteIniInt("TeX", "WhichParent", 2);
+  tex_.ResolveParent();
+  EXPECT_EQ("chap", tex_.parent_stem);
+  EXPECT_EQ("", tex_.class_options);
+  tex_.current_file = settings_.dir().File("main.tex");
+  tex_.ResolveParent();
+  EXPECT_EQ("main", tex_.parent_stem);
+  EXPECT_EQ("b5paper", tex_.class_options);  // the open file is a root: its class counts
+}
+
+TEST_F(ResolveParentTest, GivenFileSettingIsTakenWithoutAnyTest) {
+  tex_.current_file = Write("chap.tex", "x\n");
+  WriteIniInt("TeX", "WhichParent", 3);
+  WriteIniString("TeX", "Parent", settings_.dir().File("nowhere.tex"));
+  tex_.ResolveParent();
+  EXPECT_EQ("nowhere", tex_.parent_stem);
+  EXPECT_EQ(JoinPath(settings_.dir().path(), "nowhere"), tex_.parent_base);
+  WriteIniString("TeX", "Parent", "");
+  tex_.ResolveParent();
+  EXPECT_EQ("", tex_.parent_base);
+  EXPECT_EQ("nowhere", tex_.parent_stem);  // the other parts keep their values
+}
+
+TEST_F(ResolveParentTest, OtherFilesAreTheirOwnParent) {
+  for (const char* name : {"paper.dvi", "paper.TEX", "paper.pdf"}) {
+    tex_.current_file = Write(name, "\\documentclass{x}\n");
+    tex_.ResolveParent();
+    EXPECT_EQ(JoinPath(settings_.dir().path(), "paper"), tex_.parent_base) << name;
+    EXPECT_EQ(tex_.current_extension, tex_.parent_extension);
+    EXPECT_EQ("", tex_.class_name);
+  }
+}
+
+TEST_F(ResolveParentTest, NoParentLeavesTheBaseEmpty) {
+  tex_.current_file = Write("lonely.tex", "x\n");
+  tex_.ResolveParent();
+  EXPECT_EQ("", tex_.parent_base);
+}
+
+}  // namespace
