@@ -20,7 +20,8 @@ std::string SampleOutput(size_t size) {
       "日本語の段落がここで少し長くなりすぎています．\r\n",
   };
   std::string output;
-  for (size_t i = 0; output.size() < size; ++i) output += lines[i % 4];
+  for (size_t i = 0; output.size() < size; ++i)
+    output += lines[i % 4];
   output.resize(size);
   return output;
 }
@@ -46,7 +47,8 @@ void BM_PaneAppend(benchmark::State& state) {
     vklib::window::edit::EditCore pane;  // wrapping at 80 columns, as the output pane
     ChunkConverter converter;
     for (size_t pos = 0; pos < output.size(); pos += kPiece) {
-      std::string text = converter.Convert(output.data() + pos, std::min(kPiece, output.size() - pos));
+      std::string text =
+          converter.Convert(output.data() + pos, std::min(kPiece, output.size() - pos));
       pane.MoveCaretToEnd();
       pane.InsertText(text, "\n");
     }

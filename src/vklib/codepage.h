@@ -25,6 +25,9 @@ bool MultiByteToWide(unsigned code_page, std::string_view bytes, std::u16string&
 // WideCharToMultiByte to the ANSI code page; a character it lacks becomes its default character.
 bool WideToAnsi(std::u16string_view wide, std::string& bytes);
 
+// Bytes of `code_page` to the ANSI code page, as MultiByteToWide followed by WideToAnsi.
+bool MultiByteToAnsi(unsigned code_page, std::string_view bytes, std::string& ansi);
+
 // CharLowerBuffA: lower-cases in place by the ANSI code page's rules; a trail byte is never
 // changed.
 void LowerCaseAnsi(std::string& text);

@@ -10,11 +10,15 @@
 namespace vklib {
 namespace {
 
+const char kUtf16[] = "UTF-16LE";  // char16_t on the little-endian machines we build for
+const char kUtf8Name[] = "UTF-8";
+const char kShiftJisName[] = "CP932";
+
 const char* IconvName(unsigned code_page) {
   switch (code_page) {
     case kCodePageAnsi:
     case kCodePageShiftJis:
-      return "CP932";
+      return kShiftJisName;
     case 936:
       return "CP936";
     case 949:
@@ -24,10 +28,23 @@ const char* IconvName(unsigned code_page) {
     case kCodePageUtf7:
       return "UTF-7";
     case kCodePageUtf8:
-      return "UTF-8";
+      return kUtf8Name;
     default:
       return nullptr;
   }
+}
+
+// The length of the UTF-8 sequence at `text`: its lead byte and the continuation bytes that
+// follow it, so that one unconvertible character gives one replacement.
+size_t Utf8SequenceLength(const char* text, size_t size) {
+  unsigned char lead = static_cast<unsigned char>(text[0]);
+  size_t wanted = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  size_t length = 1;
+  while (length < wanted && length < size &&
+         (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
+    ++length;
+  }
+  return length;
 }
 
 // One iconv descriptor per direction, opened on first use and kept for the thread's life.
@@ -42,10 +59,14 @@ class Converter {
 
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-  // Converts all of `in`; an invalid or cut-off unit of `unit` bytes is skipped and
-  // `replacement` written in its place.
+  // Converts all of `in`; an invalid, cut-off or unconvertible unit of `unit` bytes (0: a UTF-8
+  // sequence) is skipped and `replacement` written in its place.
   std::string Run(std::string_view in, size_t unit, std::string_view replacement) {
     std::string out;
+    Run(in, unit, replacement, out);
+    return out;
+  }
+  void Run(std::string_view in, size_t unit, std::string_view replacement, std::string& out) {
     out.resize(in.size() * 4 + 16);
     char* source = const_cast<char*>(in.data());
     size_t source_left = in.size();
@@ -61,7 +82,8 @@ class Converter {
         out.resize(out.size() * 2);
         continue;
       }
-      size_t skip = std::min(unit, source_left);
+      size_t skip =
+          std::min(unit == 0 ? Utf8SequenceLength(source, source_left) : unit, source_left);
       source += skip;
       source_left -= skip;
       if (out.size() - written < replacement.size() + 16) out.resize(out.size() * 2 + 16);
@@ -69,16 +91,16 @@ class Converter {
       written += replacement.size();
     }
     out.resize(written);
-    return out;
   }
 
  private:
   iconv_t cd_;
 };
 
+// The names are literals of this file, so their addresses tell them apart.
 Converter& ConverterFor(const char* to, const char* from) {
-  thread_local std::map<std::pair<std::string, std::string>, Converter> converters;
-  auto key = std::make_pair(std::string(to), std::string(from));
+  thread_local std::map<std::pair<const char*, const char*>, Converter> converters;
+  auto key = std::make_pair(to, from);
   auto it = converters.find(key);
   if (it == converters.end()) {
     it = converters
@@ -89,7 +111,6 @@ Converter& ConverterFor(const char* to, const char* from) {
   return it->second;
 }
 
-const char kUtf16[] = "UTF-16LE";  // char16_t on the little-endian machines we build for
 const char kReplacementUtf16[] = "\xFD\xFF";
 
 // Full-width Latin, Greek and Cyrillic capitals of code page 932 and their small letters.
@@ -138,9 +159,25 @@ bool WideToAnsi(std::u16string_view wide, std::string& bytes) {
     raw[2 * i] = static_cast<char>(wide[i] & 0xFF);
     raw[2 * i + 1] = static_cast<char>(wide[i] >> 8);
   }
-  Converter& converter = ConverterFor("CP932", kUtf16);
+  Converter& converter = ConverterFor(kShiftJisName, kUtf16);
   if (!converter.ok()) return false;
   bytes = converter.Run(raw, 2, "?");
+  return true;
+}
+
+bool MultiByteToAnsi(unsigned code_page, std::string_view bytes, std::string& ansi) {
+  ansi.clear();
+  const char* name = IconvName(code_page);
+  if (name == nullptr) return false;
+  if (name == kShiftJisName) {
+    ansi.assign(bytes);
+    return true;
+  }
+  Converter& converter = ConverterFor(kShiftJisName, name);
+  if (!converter.ok()) return false;
+  // A character that cannot be read, or that Shift_JIS lacks, becomes "?", as it does through
+  // U+FFFD on Windows.
+  converter.Run(bytes, name == kUtf8Name ? 0 : 1, "?", ansi);
   return true;
 }
 
@@ -161,13 +198,13 @@ void LowerCaseAnsi(std::string& text) {
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {
-  Converter& converter = ConverterFor("UTF-8", "CP932");
+  Converter& converter = ConverterFor(kUtf8Name, kShiftJisName);
   return converter.ok() ? converter.Run(ansi, 1, "?") : std::string(ansi);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
-  Converter& converter = ConverterFor("CP932", "UTF-8");
-  return converter.ok() ? converter.Run(utf8, 1, "?") : std::string(utf8);
+  Converter& converter = ConverterFor(kShiftJisName, kUtf8Name);
+  return converter.ok() ? converter.Run(utf8, 0, "?") : std::string(utf8);
 }
 
 }  // namespace vklib

@@ -40,6 +40,12 @@ bool WideToAnsi(std::u16string_view wide, std::string& bytes) {
   return true;
 }
 
+bool MultiByteToAnsi(unsigned code_page, std::string_view bytes, std::string& ansi) {
+  std::u16string wide;
+  ansi.clear();
+  return MultiByteToWide(code_page, bytes, wide) && WideToAnsi(wide, ansi);
+}
+
 void LowerCaseAnsi(std::string& text) {
   if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
 }

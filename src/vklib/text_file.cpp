@@ -47,7 +47,7 @@ void TextFile::Detect(const unsigned char* sample, size_t size) {
     ++histogram[sample[i]];
     high_bytes = high_bytes || sample[i] >= 0x80;
   }
-  size_t cr = histogram['\r'], lf = histogram['\n'];
+  size_t cr = histogram[0x0D], lf = histogram[0x0A];
   if (cr > 2 * lf) {
     line_end_ = kLineEndCr;
   } else if (lf > 2 * cr) {
@@ -130,9 +130,6 @@ bool TextFile::Open(const std::string& name) {
   switch (code_) {
     case kEncodingShiftJis:
       if (line_end_ != kLineEndCr) {
-        std::fclose(file);
-        file = OpenFile(name, "r");
-        if (file == nullptr) return false;
         reader_ = std::make_unique<rDirect>(file);
       } else {
         reader_ = std::make_unique<rSJIS>(file);

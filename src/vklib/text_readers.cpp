@@ -15,7 +15,12 @@ class Output {
     // Too small for a double-byte character and the NUL: nothing is read.
     if (size < 4) limit_ = 0;
   }
+  bool Usable() const { return size_ >= 4; }
   bool Fits(size_t bytes) const { return count_ + bytes <= limit_; }
+  // The LF that ends a line may go beyond the limit, but not past the room for the NUL.
+  bool FitsLineEnd(bool one_line) const {
+    return one_line ? limit_ > 0 && count_ + 2 <= size_ : Fits(1);
+  }
   void Put(char byte) { buffer_[count_++] = byte; }
   void Put(const std::string& bytes) {
     for (char byte : bytes)
@@ -79,7 +84,7 @@ size_t rSJIS::Read(char* buffer, size_t size, bool one_line) {
   while (!AtEnd()) {
     unsigned char byte = static_cast<unsigned char>(Peek());
     if (IsLineEnd(byte)) {
-      if (!one_line && !out.Fits(1)) break;
+      if (!out.FitsLineEnd(one_line)) break;
       Get();
       if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
       out.Put('\n');
@@ -99,7 +104,7 @@ size_t rEUC::Read(char* buffer, size_t size, bool one_line) {
   while (!AtEnd()) {
     unsigned char byte = Peek();
     if (IsLineEnd(byte)) {
-      if (!one_line && !out.Fits(1)) break;
+      if (!out.FitsLineEnd(one_line)) break;
       Get();
       if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
       out.Put('\n');
@@ -136,7 +141,7 @@ size_t rIsoJP::Read(char* buffer, size_t size, bool one_line) {
       continue;
     }
     if (IsLineEnd(byte)) {
-      if (!one_line && !out.Fits(1)) break;
+      if (!out.FitsLineEnd(one_line)) break;
       mode_ = 0;
       Get();
       if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
@@ -166,12 +171,14 @@ rUTF7_8::rUTF7_8(std::FILE* file, unsigned code_page)
 size_t rUTF7_8::Read(char* buffer, size_t size, bool one_line) {
   // Converted text is never longer than its UTF-8 or UTF-7 bytes, so collecting at most the
   // limit of raw bytes keeps the result inside the buffer.
-  const size_t limit = size < 4 ? 0 : TextLimit(size);
+  Output out(buffer, size, size >= 1 ? size - 1 : 0);
+  if (!out.Usable()) return out.Finish();
+  const size_t limit = TextLimit(size);
   std::string raw;
   while (!AtEnd()) {
     unsigned char byte = Peek();
     if (IsLineEnd(byte)) {
-      if (!one_line && raw.size() + 1 > limit) break;
+      if (raw.size() + 1 > (one_line ? limit + 1 : limit)) break;
       Get();
       if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
       raw += '\n';
@@ -192,10 +199,8 @@ size_t rUTF7_8::Read(char* buffer, size_t size, bool one_line) {
       raw += static_cast<char>(Get());
     }
   }
-  std::u16string wide;
   std::string text;
-  if (!raw.empty() && MultiByteToWide(code_page_, raw, wide)) WideToAnsi(wide, text);
-  Output out(buffer, size, size >= 1 ? size - 1 : 0);
+  if (!raw.empty()) MultiByteToAnsi(code_page_, raw, text);
   for (char c : text) {
     if (!out.Fits(1)) break;
     out.Put(c);
@@ -214,12 +219,14 @@ rUTF16::rUTF16(std::FILE* file, bool swap) : FileRead(file), swap_(swap) {
 
 size_t rUTF16::Read(char* buffer, size_t size, bool one_line) {
   // Each unit becomes at most two bytes of the ANSI code page.
-  const size_t max_units = size >= 7 ? (size - 1) / 2 - 2 : 0;
+  Output out(buffer, size, size >= 1 ? size - 1 : 0);
+  if (size < 7) return out.Finish();
+  const size_t max_units = (size - 1) / 2 - 2;
   std::u16string wide;
   while (!AtEnd()) {
     uint16_t unit = Unit(Peek());
     if (IsLineEnd(unit)) {
-      if (!one_line && wide.size() + 1 > max_units) break;
+      if (wide.size() + 1 > (one_line ? max_units + 1 : max_units)) break;
       Get();
       if (unit == '\r' && !AtEnd() && Unit(Peek()) == '\n') Get();
       wide += u'\n';
@@ -240,7 +247,6 @@ size_t rUTF16::Read(char* buffer, size_t size, bool one_line) {
   }
   std::string text;
   WideToAnsi(wide, text);
-  Output out(buffer, size, size >= 1 ? size - 1 : 0);
   for (char c : text) {
     if (!out.Fits(1)) break;
     out.Put(c);

@@ -54,7 +54,9 @@ class FileRead : public READ {
   size_t count_ = 0;
 };
 
-// Shift_JIS (the ANSI code page) through a text-mode stream: CR LF is one LF, a lone CR stays.
+// Shift_JIS (the ANSI code page) read as a text-mode stream reads it: CR LF is one LF, a lone CR
+// stays. It does the joining itself on a binary stream, so that every platform reads alike (a
+// Ctrl-Z is no end of file).
 class rDirect : public FileRead<char> {
  public:
   using FileRead::FileRead;

@@ -103,6 +103,15 @@ TEST_F(TextFileTest, Utf8WithAndWithoutMark) {
   EXPECT_EQ(kEncodingUtf8Mark, file_.Code());
 }
 
+TEST_F(TextFileTest, ACharacterThatShiftJisLacksBecomesOneDefaultCharacter) {
+  // U+0E01, a Thai letter.
+  EXPECT_EQ(std::vector<std::string>{"a?b\n"}, Lines("\xEF\xBB\xBF"
+                                                     "a\xE0\xB8\x81"
+                                                     "b\n"));
+  EXPECT_EQ(std::vector<std::string>{"a?b\n"},
+            Lines("\xFF\xFE" + Utf16Le("a") + "\x01\x0E" + Utf16Le("b\n")));
+}
+
 TEST_F(TextFileTest, Utf16LittleAndBigEndianWithMark) {
   std::string le = "\xFF\xFE" + kUtf16Le + Utf16Le("\r\nx");
   EXPECT_EQ((std::vector<std::string>{kShiftJis + "\n", "x"}), Lines(le));

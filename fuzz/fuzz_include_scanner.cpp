@@ -1,0 +1,39 @@
+// The include scanner, the class scan and the parent search over a small tree of files whose
+// contents come from the input (split at "\n\x01\n" into main.tex, a.tex, b.tex, sub/c.tex).
+#include <sys/stat.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "texsource/parent.h"
+#include "texsource/scanner.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string directory = FuzzDirectory();
+  mkdir((directory + "/sub").c_str(), 0700);
+  const char* names[] = {"main.tex", "a.tex", "b.tex", "sub/c.tex"};
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  for (const char* name : names) {
+    size_t stop = input.find("\n\x01\n");
+    std::string_view part = input.substr(0, stop);
+    WriteWholeFile(directory + "/" + name, reinterpret_cast<const uint8_t*>(part.data()),
+                   part.size());
+    input = stop == std::string_view::npos ? std::string_view() : input.substr(stop + 3);
+  }
+
+  std::vector<IncludeRecord> list;
+  BuildIncludeList(list, directory + "/main.tex");
+  for (const char* name : names) {
+    ClassInfo info;
+    FindParentFile(directory + "/" + name, info);
+    bool found = false;
+    std::string target = directory + "/b.tex";
+    ScanTeXFile(directory + "/" + name, info, &found, &target);
+  }
+  std::string line(reinterpret_cast<const char*>(data), size < 4095 ? size : 4095);
+  ExtractIncludedFile(line, directory + "/", "\\input");
+  ExtractIncludedFile(line, directory + "/", "\\include");
+  return 0;
+}

@@ -1,0 +1,22 @@
+#include "fuzz_support.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+const std::string& FuzzDirectory() {
+  static const std::string directory = [] {
+    std::string path = "/tmp/pressel2-fuzz-" + std::to_string(getpid());
+    mkdir(path.c_str(), 0700);
+    return path;
+  }();
+  return directory;
+}
+
+void WriteWholeFile(const std::string& path, const uint8_t* data, size_t size) {
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+  }
+}
