@@ -3,9 +3,11 @@
 set(PRESSEL2_PLATFORM_PIECES
   association
   codepage
+  console_input
   file
   process
   profile
+  viewer
 )
 
 if(WIN32)
@@ -15,10 +17,16 @@ else()
 endif()
 
 set(PRESSEL2_CORE_SOURCES
+  src/build/aux_analyzer.cpp
   src/build/child_input.cpp
+  src/build/console_host.cpp
   src/build/echo_run.cpp
   src/build/output_chunks.cpp
   src/build/resolve_parent.cpp
+  src/build/tex_compile.cpp
+  src/build/tex_convert.cpp
+  src/build/tex_preview.cpp
+  src/build/tex_tools.cpp
   src/settings/history.cpp
   src/settings/settings.cpp
   src/texsource/document_class.cpp
@@ -36,3 +44,7 @@ set(PRESSEL2_CORE_SOURCES
 foreach(piece IN LISTS PRESSEL2_PLATFORM_PIECES)
   list(APPEND PRESSEL2_CORE_SOURCES src/vklib/${piece}_${platform_suffix}.cpp)
 endforeach()
+list(APPEND PRESSEL2_CORE_SOURCES src/build/dde_client_${platform_suffix}.cpp)
+if(NOT WIN32)
+  list(APPEND PRESSEL2_CORE_SOURCES src/vklib/program_search_posix.cpp)
+endif()

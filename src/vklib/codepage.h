@@ -41,6 +41,11 @@ inline size_t CharLength(std::string_view text, size_t pos) {
 // that the second byte of a double-byte character is never taken for "\\", "[" or "}".
 size_t FindText(std::string_view text, std::string_view needle, size_t from = 0);
 
+// Text for a console program's terminal, and its command-line arguments as text of the ANSI
+// code page: unchanged on Windows, UTF-8 on POSIX.
+std::string ConsoleText(std::string_view ansi);
+std::string ArgumentText(std::string_view argument);
+
 // Conversions between the ANSI code page and UTF-8, for terminals and POSIX file names.
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);

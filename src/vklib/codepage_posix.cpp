@@ -197,6 +197,14 @@ void LowerCaseAnsi(std::string& text) {
   }
 }
 
+std::string ConsoleText(std::string_view ansi) {
+  return AnsiToUtf8(ansi);
+}
+
+std::string ArgumentText(std::string_view argument) {
+  return Utf8ToAnsi(argument);
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
   Converter& converter = ConverterFor(kUtf8Name, kShiftJisName);
   return converter.ok() ? converter.Run(ansi, 1, "?") : std::string(ansi);

@@ -50,6 +50,14 @@ void LowerCaseAnsi(std::string& text) {
   if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
 }
 
+std::string ConsoleText(std::string_view ansi) {
+  return std::string(ansi);
+}
+
+std::string ArgumentText(std::string_view argument) {
+  return std::string(argument);
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
   std::u16string wide;
   if (!MultiByteToWide(kCodePageAnsi, ansi, wide) || wide.empty()) return std::string();

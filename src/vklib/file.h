@@ -11,16 +11,22 @@ namespace vklib {
 
 // Windows paths use "\\" (and accept "/"), compare without regard to case, and may start with
 // "\\\\" (a network share); POSIX paths use "/" and compare as they are spelt.
+// Programs carry ".exe" on Windows and nothing on POSIX; the PATH is a list separated by ";"
+// or ":".
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparators[] = "\\/";
 inline constexpr bool kPathsIgnoreCase = true;
 inline constexpr size_t kPathRootMax = 2;
+inline constexpr char kExecutableSuffix[] = ".exe";
+inline constexpr char kPathListSeparator = ';';
 #else
 inline constexpr char kPathSeparator = '/';
 inline constexpr char kPathSeparators[] = "/";
 inline constexpr bool kPathsIgnoreCase = false;
 inline constexpr size_t kPathRootMax = 1;
+inline constexpr char kExecutableSuffix[] = "";
+inline constexpr char kPathListSeparator = ':';
 #endif
 
 inline constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
@@ -44,6 +50,12 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // The full path of the running executable (GetModuleFileNameA).
 std::string ModuleFileName();
+
+// A path made absolute against the current directory (GetFullPathNameA).
+std::string FullPath(const std::string& path);
+
+// The value of an environment variable, or "".
+std::string EnvironmentVariable(const std::string& name);
 
 // One directory entry of a FindFile search.
 struct FindData {

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "vklib/codepage.h"
@@ -64,6 +66,20 @@ std::string ModuleFileName() {
   ssize_t length = readlink("/proc/self/exe", buffer.data(), 4095);
   buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
   return Utf8ToAnsi(buffer);
+}
+
+std::string FullPath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  std::string directory(4096, '\0');
+  if (getcwd(directory.data(), directory.size()) == nullptr) return path;
+  directory.resize(std::strlen(directory.c_str()));
+  std::string cwd = Utf8ToAnsi(directory);
+  return path.empty() ? cwd : cwd + (cwd == "/" ? "" : "/") + path;
+}
+
+std::string EnvironmentVariable(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value != nullptr ? Utf8ToAnsi(value) : std::string();
 }
 
 struct FindFile::State {

@@ -20,6 +20,22 @@ std::string ModuleFileName() {
   return std::string(buffer, length < 4095 ? length : 4095);
 }
 
+std::string FullPath(const std::string& path) {
+  char buffer[4096];
+  DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+  if (length == 0 || length >= sizeof buffer) return path;
+  return std::string(buffer, length);
+}
+
+std::string EnvironmentVariable(const std::string& name) {
+  DWORD length = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+  if (length == 0) return std::string();
+  std::string value(length, '\0');
+  length = GetEnvironmentVariableA(name.c_str(), value.data(), length);
+  value.resize(length);
+  return value;
+}
+
 struct FindFile::State {
   HANDLE handle = INVALID_HANDLE_VALUE;
   WIN32_FIND_DATAA kept{};

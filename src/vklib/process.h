@@ -40,6 +40,8 @@ class Process {
   size_t Read(char* buffer, size_t size);
   // Writes to the child's standard input; 0 when the child has ended or the write failed.
   size_t Write(const char* data, size_t size);
+  // Closes our end of the child's standard input, so that the child reads its end.
+  void CloseInput();
   // Ends a running child (and its tree) with exit code -1 and closes everything.
   void Close();
   // The child's exit code: kStillActive while it runs, -1 after Close ended it.

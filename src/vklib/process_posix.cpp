@@ -12,6 +12,7 @@
 
 #include "vklib/codepage.h"
 #include "vklib/process.h"
+#include "vklib/program_search_posix.h"
 
 extern char** environ;
 
@@ -30,46 +31,6 @@ namespace {
 void CloseAndReset(int& fd) {
   if (fd >= 0) close(fd);
   fd = -1;
-}
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
-// The first token of a command line, as the shell will read it for the simple command lines
-// the program builds: up to the first blank, or between double quotes.
-std::string FirstToken(const std::string& command_line) {
-  size_t pos = command_line.find_first_not_of(" \t");
-  if (pos == std::string::npos) return std::string();
-  if (command_line[pos] == '"') {
-    size_t close = command_line.find('"', pos + 1);
-    return command_line.substr(pos + 1, close == std::string::npos ? close : close - pos - 1);
-  }
-  return command_line.substr(pos, command_line.find_first_of(" \t", pos) - pos);
-}
-
-// Whether the program can be found as CreateProcessA would find it: a path (relative to the
-// child's directory) or a name on the PATH. The shell reports a missing program only after it
-// has started, so we look first, to fail the start the way Windows does.
-bool ProgramExists(const std::string& program, const std::string& directory) {
-  if (program.empty()) return false;
-  if (program.find('/') != std::string::npos) {
-    if (program[0] == '/' || directory.empty()) return IsExecutableFile(program);
-    return IsExecutableFile(directory + "/" + program);
-  }
-  const char* path = std::getenv("PATH");
-  std::string list = path != nullptr ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t stop = list.find(':', start);
-    if (stop == std::string::npos) stop = list.size();
-    std::string dir = list.substr(start, stop - start);
-    if (dir.empty()) dir = directory.empty() ? "." : directory;
-    if (IsExecutableFile(dir + "/" + program)) return true;
-    start = stop + 1;
-  }
-  return false;
 }
 
 int32_t ExitCodeOf(int status) {
@@ -107,9 +68,9 @@ bool Process::Start(const ProcessParam& param) {
 
   std::string command_line = AnsiToUtf8(param.CommandLine);
   std::string directory = AnsiToUtf8(param.Directory);
-  std::string program =
-      param.Program.empty() ? FirstToken(command_line) : AnsiToUtf8(param.Program);
-  if (!ProgramExists(program, directory)) return false;
+  std::string program_line =
+      param.Program.empty() ? command_line : "\"" + AnsiToUtf8(param.Program) + "\"";
+  if (!posix::CommandProgramExists(program_line, directory)) return false;
 
   int output_write = -1;
   int input_read = -1;
@@ -190,6 +151,10 @@ size_t Process::Write(const char* data, size_t size) {
   }
   pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   return count > 0 ? static_cast<size_t>(count) : 0;
+}
+
+void Process::CloseInput() {
+  CloseAndReset(state_->input_write);
 }
 
 void Process::Close() {

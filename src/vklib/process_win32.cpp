@@ -145,6 +145,10 @@ size_t Process::Write(const char* data, size_t size) {
   return written;
 }
 
+void Process::CloseInput() {
+  CloseAndReset(state_->input_write);
+}
+
 void Process::Close() {
   if (state_->process != INVALID_HANDLE_VALUE) {
     if (!IsEnded()) {

@@ -1,8 +1,10 @@
 #include <dirent.h>
 #include <signal.h>
 
+#include <cstdlib>
 #include <fstream>
 
+#include "support/fake_tools.h"
 #include "support/test_support.h"
 
 namespace test {
@@ -27,6 +29,22 @@ long OpenHandleCount() {
     closedir(dir);
   }
   return count;
+}
+
+ScopedEnvironment::ScopedEnvironment(const std::string& name, const std::string& value)
+    : name_(name) {
+  const char* old = std::getenv(name.c_str());
+  had_value_ = old != nullptr;
+  if (had_value_) saved_ = old;
+  setenv(name.c_str(), value.c_str(), 1);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  if (had_value_) {
+    setenv(name_.c_str(), saved_.c_str(), 1);
+  } else {
+    unsetenv(name_.c_str());
+  }
 }
 
 }  // namespace test

@@ -4,6 +4,7 @@
 
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "support/recording_host.h"
 #include "support/settings_file.h"
 #include "texsource/paths.h"
 
@@ -113,7 +114,8 @@ class ResolveParentTest : public ::testing::Test {
   }
 
   test::SettingsFile settings_;
-  TeX tex_;
+  test::RecordedBuild build_;
+  TeX& tex_ = build_.tex;
 };
 
 TEST_F(ResolveParentTest, InfersTheParentAndItsClassByDefault) {

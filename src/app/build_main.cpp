@@ -1,0 +1,106 @@
+// pressel2-build: the build steps of Pressel2 without its window. Each file named on the command
+// line becomes the current file, its parent is resolved, and it is taken one stage further:
+// a .tex file to DVI, a .dvi or .ps file to PDF. The output pane is standard output; message
+// boxes go to standard error as "caption: text"; lines typed on standard input reach the
+// running tool.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "build/console_host.h"
+#include "build/tex.h"
+#include "settings/settings.h"
+#include "vklib/codepage.h"
+#include "vklib/file.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: pressel2-build [--help] [--pdf] FILE...\n"
+    "\n"
+    "Builds each FILE as Pressel2 does when it is opened: the document's parent file is\n"
+    "found, then a .tex file is compiled to DVI (repeating LaTeX, BibTeX and MakeIndex as\n"
+    "the auxiliary files ask), and a .dvi or .ps file is converted to PDF.\n"
+    "\n"
+    "  --pdf   convert the DVI of a .tex file on to PDF, as the DVI->PDF command does\n"
+    "          (the paper size can then come from the document's class options)\n"
+    "\n"
+    "The tools' output goes to standard output, messages to standard error; lines typed\n"
+    "on standard input reach the running tool (answer TeX's prompts there). Settings are\n"
+    "read from the .ini file beside this program, written with defaults on the first run.\n"
+    "\n"
+    "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";
+
+void Print(std::FILE* stream, const std::string& ansi) {
+  std::string text = vklib::ConsoleText(ansi);
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+class StandardOutput : public OutputSink {
+ public:
+  void Insert(const std::string& text) override { Print(stdout, text); }
+  // The tools' own output passes unchanged.
+  void Append(const std::string& text) override {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+  }
+};
+
+class StandardError : public ConsoleHost::Report {
+ public:
+  void Message(const std::string& text, const std::string& caption) override {
+    Print(stderr, caption + ": " + text + "\n");
+  }
+  void Title(const std::string& title) override { Print(stderr, "title: " + title + "\n"); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> files;
+  bool to_pdf = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (argument == "--pdf") {
+      to_pdf = true;
+      continue;
+    }
+    if (argument.size() > 1 && argument[0] == '-') {
+      std::fprintf(stderr, "pressel2-build: unknown option %s\n\n%s", argv[i], kUsage);
+      return 2;
+    }
+    files.push_back(vklib::FullPath(vklib::ArgumentText(argument)));
+  }
+  if (files.empty()) {
+    std::fprintf(stderr, "pressel2-build: no file given\n\n%s", kUsage);
+    return 2;
+  }
+
+  if (!vklib::FileExists(IniPath)) WriteFirstRunDefaults();
+  StandardOutput output;
+  StandardError report;
+  ConsoleHost host(output, report, true);
+  TeX tex(host);
+  int status = 0;
+  for (const std::string& file : files) {
+    tex.current_file = file;
+    tex.ResolveParent();
+    int step = TeX::FileKind(file);
+    if (step == TeX::kNoStep) {
+      Print(stderr, file + ": nothing to build from this kind of file\n");
+      continue;
+    }
+    bool built = tex.Convert(step);
+    if (built && to_pdf && step == TeX::kTeX2DVI) {
+      tex.ResolveParent();
+      built = tex.DVI2PDF();
+    }
+    if (!built) status = 1;
+  }
+  return status;
+}

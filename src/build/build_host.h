@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the build object needs of its owner: the main window, or the headless driver.
+class BuildHost {
+ public:
+  virtual ~BuildHost() = default;
+  // Runs a command line in a directory with its output echoed, until it has ended; false when
+  // a child is still running or the start failed (nothing is echoed then).
+  virtual bool Execute(const std::string& command_line, const std::string& directory) = 0;
+  // The exit code of the last child.
+  virtual int32_t GetExitCode() = 0;
+  // A message box with an OK button.
+  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+  // Replaces the window title.
+  virtual void SetTitle(const std::string& title) = 0;
+};

@@ -1,0 +1,24 @@
+#include "build/console_host.h"
+
+#include "vklib/console_input.h"
+
+ConsoleHost::ConsoleHost(OutputSink& sink, Report& report, bool forward_input)
+    : sink_(sink), report_(report) {
+  if (forward_input) input_ = std::make_unique<vklib::ConsoleInput>();
+}
+
+ConsoleHost::~ConsoleHost() = default;
+
+bool ConsoleHost::Execute(const std::string& command_line, const std::string& directory) {
+  EchoWait wait = [this](int milliseconds) {
+    process_.WaitForActivity(milliseconds);
+    if (input_) {
+      bool ended = false;
+      std::string typed = input_->Take(ended);
+      if (!typed.empty()) process_.Write(typed.data(), typed.size());
+      if (ended) process_.CloseInput();
+    }
+    return false;
+  };
+  return RunWithEcho(process_, command_line, directory, sink_, wait);
+}

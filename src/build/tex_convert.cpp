@@ -1,0 +1,104 @@
+#include "build/build_host.h"
+#include "build/paper_table.h"
+#include "build/tex.h"
+#include "settings/settings.h"
+#include "vklib/file.h"
+
+namespace {
+
+// The paper names of the DVI-to-PDF program. The search ignores case, so "A4J?" already
+// catches "a4paper".
+constexpr PaperRow kPaperTable[] = {
+    {"a3", "(A3J?|a3paper)"}, {"a4", "(A4J?|a3paper)"}, {"a5", "(A5J?|a3paper)"},
+    {"a6", "(A6J?|a3paper)"}, {"b3", "(B3J?|b3paper)"}, {"b4", "(B4J?|b3paper)"},
+    {"b5", "(B5J?|b3paper)"}, {"b6", "(B6J?|b3paper)"}, {"letter", "letterpaper"},
+    {"legal", "legalpaper"},
+};
+
+#ifdef _WIN32
+const char kGhostScriptConverter[] = "ps2pdf.bat";
+#else
+const char kGhostScriptConverter[] = "ps2pdf";
+#endif
+
+std::string PaperArgument(const std::string& class_options) {
+  const char kSection[] = "DVI2PDF";
+  std::string list_value = GetIniString(kSection, "PaperSizeFromList");
+  if (list_value == "other") return std::string();
+  switch (GetIniInt(kSection, "WhichPaperSize")) {
+    case kPaperFromClass: {
+      std::string name = FindPaper(kPaperTable, class_options);
+      return name.empty() ? name : " -p " + name;
+    }
+    case kPaperFromList:
+      // dvipdfmx takes a size only after -p; without it the size reads as a second DVI file.
+      return list_value.empty() ? std::string() : " -p " + list_value;
+    case kPaperFromNumbers: {
+      std::string x = GetIniString(kSection, "PaperSizeX");
+      std::string y = GetIniString(kSection, "PaperSizeY");
+      return x.empty() || y.empty() ? std::string() : " -p " + x + "," + y;
+    }
+    default:
+      return std::string();
+  }
+}
+
+std::string WithOption(const char* section, std::string command) {
+  std::string option = GetIniString(section, "Option");
+  if (!option.empty()) command += " " + option;
+  return command;
+}
+
+}  // namespace
+
+bool TeX::RunConverter(const std::string& command, const char* start_failure,
+                       const char* exit_failure) {
+  if (!host_.Execute(command, parent_directory)) {
+    Message(command + start_failure);
+    return false;
+  }
+  if (int32_t code = host_.GetExitCode(); code != 0) {
+    Message("エラーコード" + std::to_string(static_cast<uint32_t>(code)) + exit_failure);
+    return false;
+  }
+  return true;
+}
+
+bool TeX::DVI2PS() {
+  if (!HasParent()) return false;
+  std::string program = ProgramChoice("DVI2PS", "dvi2ps", "dvips");
+  if (program.empty()) {
+    Message("DVI→PS変換の設定がなされてません．");
+    return false;
+  }
+  return RunConverter(WithOption("DVI2PS", program) + " " + parent_stem + ".dvi",
+                      "の実行に失敗しました．", "が帰ってきました．");
+}
+
+bool TeX::DVI2PDF() {
+  if (!HasParent()) return false;
+  std::string program = GetIniInt("DVI2PDF", "WhichProgram") == kUsersProgram
+                            ? GetIniString("DVI2PDF", "Program")
+                            : std::string("dvipdfmx");
+  if (program.empty()) {
+    Message("DVI→PDF変換の設定がなされてません．");
+    return false;
+  }
+  return RunConverter(
+      WithOption("DVI2PDF", program + PaperArgument(class_options)) + " " + parent_stem + ".dvi",
+      "の実行に失敗．", "が帰ってきました．");
+}
+
+bool TeX::PS2PDF() {
+  if (!HasParent()) return false;
+  std::string program = GetIniInt("PS2PDF", "IsGhostScript") != 0
+                            ? std::string(kGhostScriptConverter)
+                            : GetIniString("PS2PDF", "Program");
+  if (program.empty()) {
+    Message("PS→PDF変換の設定がなされていません．");
+    return false;
+  }
+  return RunConverter(
+      WithOption("PS2PDF", program) + " " + parent_stem + ".ps " + parent_stem + ".pdf",
+      "の実行に失敗しました．", "が返りました．");
+}

@@ -1,0 +1,140 @@
+#include "build/build_host.h"
+#include "build/dde_client.h"
+#include "build/paper_table.h"
+#include "build/tex.h"
+#include "settings/settings.h"
+#include "texsource/paths.h"
+#include "vklib/codepage.h"
+#include "vklib/viewer.h"
+
+namespace {
+
+// How long a new viewer may take to become ready for input before we go on without it.
+constexpr int kViewerIdleMilliseconds = 30000;
+
+// dviout's paper names.
+constexpr PaperRow kDvioutPapers[] = {
+    {"A3", "(A3J|a3paper)"}, {"A4", "(A4J|a4paper)"},
+    {"A5", "(A5J|a5paper)"}, {"A6", "(A6J|a6paper)"},
+    {"A7", "(A7J|a7paper)"}, {"E3", "B3E"},
+    {"E4", "B4E"},           {"E5", "B5E"},
+    {"E6", "B6E"},           {"B3", "(B3J|b3paper)"},
+    {"B4", "(B4J|b4paper)"}, {"B5", "(B5J|b5paper)"},
+    {"B6", "(B6J|b6paper)"}, {"Letter", "letterpaper"},
+    {"Legal", "legalpaper"}, {"Executive", "executivepaper"},
+};
+
+std::string DvioutPaper(const std::string& class_options) {
+  const char kSection[] = "DVIOUT";
+  if (GetIniInt(kSection, "IsTellPaperSize") == 0) return std::string();
+  switch (GetIniInt(kSection, "WhichPaperSize")) {
+    case kPaperFromClass:
+      return FindPaper(kDvioutPapers, class_options);
+    case kPaperFromList:
+      return GetIniString(kSection, "PaperSizeFromList");
+    case kPaperFromNumbers:
+      return "F" + GetIniString(kSection, "PaperSizeX") + ":" +
+             GetIniString(kSection, "PaperSizeY");
+    default:
+      return std::string();
+  }
+}
+
+}  // namespace
+
+std::string TeX::ExpandPlaceholders(const std::string& text) const {
+  std::string expanded;
+  for (size_t i = 0; i < text.size();) {
+    size_t length = vklib::CharLength(text, i);
+    if (length == 2 || text[i] != '%') {
+      expanded.append(text, i, length);
+      i += length;
+      continue;
+    }
+    if (i + 1 == text.size()) break;  // a "%" at the very end yields nothing
+    char letter = text[i + 1];
+    switch (letter) {
+      case 'f':
+        expanded += current_base;
+        break;
+      case 'd':
+        expanded += current_directory;
+        break;
+      case 'b':
+        expanded += current_stem;
+        break;
+      case 'k':
+        expanded += current_extension;
+        break;
+      case 'F':
+        expanded += parent_base;
+        break;
+      case 'D':
+        expanded += parent_directory;
+        break;
+      case 'B':
+        expanded += parent_stem;
+        break;
+      case 'K':
+        expanded += parent_extension;
+        break;
+      default:
+        expanded += letter;
+        break;  // "%%" gives "%", "%z" gives "z"
+    }
+    i += 2;
+  }
+  return expanded;
+}
+
+bool TeX::LaunchViewer(const std::string& command_line) {
+  return vklib::LaunchProgram(command_line, kViewerIdleMilliseconds);
+}
+
+std::string TeX::PreviewCommand(const char* section) {
+  return "\"" + GetIniString(section, "Program") + "\" " +
+         ExpandPlaceholders(GetIniString(section, "Arg"));
+}
+
+void TeX::PreviewPS() {
+  if (!HasParent()) return;
+  std::string command = PreviewCommand("PSPreview");
+  if (!LaunchViewer(command)) Message(command + "の実行に失敗．", "Pressel");
+}
+
+void TeX::PreviewPDF() {
+  if (!HasParent()) return;
+  std::string command = PreviewCommand("PDFPreview");
+  if (!LaunchViewer(command)) Message(command + "の実行に失敗．", "Pressel");
+}
+
+void TeX::PreviewDVI() {
+  const char kSection[] = "DVIOUT";
+  if (!HasParent()) return;
+  if (GetIniInt(kSection, "IsUseDVIOUT") == 0) {
+    std::string command = PreviewCommand(kSection);
+    if (!LaunchViewer(command)) Message(command + "の実行に失敗．");
+    return;
+  }
+  const std::string paper = DvioutPaper(class_options);
+  DdeClient dde;
+  if (!dde.Connect("dviout", "dviout")) {
+    std::string command = "\"" + GetIniString(kSection, "dvioutPath") + "\"";
+    if (!paper.empty()) command += " -y:" + paper;
+    if (!LaunchViewer(command)) {
+      Message(command + "の実行に失敗．");
+      return;
+    }
+    if (!dde.Connect("dviout", "dviout")) {
+      Message("DDE初期化に失敗．", "Pressel");
+      return;
+    }
+  }
+  if (GetIniInt(kSection, "Maximize") != 0) vklib::MaximizeWindowOfClass("dviout");
+  dde.Execute("[WinNormal]");
+  if (!paper.empty()) dde.Execute("[ValueSet( -y:" + paper + ")]");
+  if (dde.Request("dvifile") != parent_stem + ".dvi") {
+    dde.Execute("[FileOpen(" + JoinPath(parent_directory, parent_stem + ".dvi") + ")]");
+  }
+  dde.Disconnect();
+}
