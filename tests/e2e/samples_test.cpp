@@ -1,0 +1,190 @@
+// The sample documents built with the real TeX Live through pressel2-build, from clean
+// directories: the actions the analysis decides, the files that appear, and what a user sees
+// when LaTeX stops at an error.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "settings/settings.h"
+#include "support/test_support.h"
+#include "vklib/codepage.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+fs::path SamplesDirectory() {
+  return fs::path(PRESSEL2_SOURCE_DIR) / "samples";
+}
+
+// A copy of a sample and a copy of the driver with a settings file of its own.
+class SampleBuild : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(fs::path(work_.path()) / "tool");
+    fs::copy_file(test::HelperPath("pressel2-build"), Driver());
+  }
+
+  void UseSample(const std::string& name) {
+    fs::copy(SamplesDirectory() / name, Document(), fs::copy_options::recursive);
+  }
+  fs::path Document() const { return fs::path(work_.path()) / "doc"; }
+  std::string Driver() const { return work_.File("tool/pressel2-build"); }
+
+  // The first-run defaults and then the given values, in the driver's settings file.
+  void Settings(const std::vector<std::array<std::string, 3>>& values) {
+    std::string saved = IniPath;
+    IniPath = work_.File("tool/pressel2-build.ini");
+    WriteFirstRunDefaults();
+    for (const auto& [section, key, value] : values)
+      WriteIniString(section, key, value);
+    IniPath = saved;
+  }
+
+  // Runs the driver on files of the document with `input` on its standard input; gives its exit
+  // status and keeps what it printed (converted to Shift_JIS, as our literals are).
+  int Run(const std::string& arguments, const std::string& input = "") {
+    test::WriteFile(work_.File("stdin.txt"), input);
+    std::string command = "cd '" + Document().string() + "' && '" + Driver() + "' " + arguments +
+                          " <'" + work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") +
+                          "' 2>'" + work_.File("stderr.txt") + "'";
+    int status = std::system(command.c_str());
+    output_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stdout.txt")));
+    errors_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stderr.txt")));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // The command lines of the actions, read from the echo headers.
+  Lines Actions() const {
+    Lines actions;
+    std::istringstream lines(output_);
+    std::string line;
+    const std::string label = "コマンド : ";
+    while (std::getline(lines, line)) {
+      if (line.compare(0, label.size(), label) == 0) actions.push_back(line.substr(label.size()));
+    }
+    return actions;
+  }
+
+  // pdfinfo's "Page size" line of a PDF of the document.
+  std::string PageSize(const std::string& pdf) {
+    std::string command =
+        "pdfinfo '" + (Document() / pdf).string() + "' > '" + work_.File("pdfinfo.txt") + "' 2>&1";
+    if (std::system(command.c_str()) != 0) return "pdfinfo failed";
+    std::istringstream info(test::ReadFile(work_.File("pdfinfo.txt")));
+    std::string line;
+    while (std::getline(info, line)) {
+      if (line.compare(0, 10, "Page size:") == 0) return line;
+    }
+    return "no page size";
+  }
+
+  bool Exists(const std::string& name) const { return fs::exists(Document() / name); }
+
+  test::TempDir work_;
+  std::string output_;
+  std::string errors_;
+};
+
+// From a clean directory: LaTeX (the first answer); LaTeX (the .aux and .toc appeared);
+// mendex (main.idx exists); LaTeX (forced after it); LaTeX (the index pages changed the page
+// count in main.aux); pbibtex (citations without bibliography entries); LaTeX (forced after
+// it); LaTeX (the new \bibcite lines changed main.aux); then nothing changes.
+const Lines kReportFromClean = {"platex main.tex", "platex main.tex", "mendex main",
+                                "platex main.tex", "platex main.tex", "pbibtex main",
+                                "platex main.tex", "platex main.tex"};
+
+TEST_F(SampleBuild, TheUtf8ReportBuildsFromAChapterWithTheFirstRunDefaults) {
+  UseSample("report-utf8");
+  ASSERT_EQ(0, Run("chapters/chap2.tex")) << errors_;
+  EXPECT_EQ(kReportFromClean, Actions());
+  EXPECT_TRUE(Exists("main.dvi"));
+  EXPECT_TRUE(Exists("main.ind"));
+  EXPECT_TRUE(Exists("main.bbl"));
+  EXPECT_EQ("", errors_);
+
+  // Right after: the snapshot starts from the files left over, so only the index, which is
+  // always made once, brings a second LaTeX run.
+  ASSERT_EQ(0, Run("main.tex")) << errors_;
+  EXPECT_EQ((Lines{"platex main.tex", "mendex main", "platex main.tex"}), Actions());
+
+  ASSERT_EQ(0, Run("main.dvi")) << errors_;
+  EXPECT_EQ(Lines{"dvipdfmx main.dvi"}, Actions());
+  EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("main.pdf"));
+}
+
+TEST_F(SampleBuild, TheShiftJisReportBuildsWithItsOptions) {
+  UseSample("report-sjis");
+  Settings({{"TeX2DVI", "Option", "-kanji=sjis"},
+            {"BibTeX", "Option", "-kanji=sjis"},
+            {"MakeIndex", "Option", "-S"}});
+  ASSERT_EQ(0, Run("--pdf chap1.tex")) << errors_;
+  Lines expected = {
+      "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "mendex -S main",
+      "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "pbibtex -kanji=sjis main",
+      "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "dvipdfmx main.dvi"};
+  EXPECT_EQ(expected, Actions());
+  EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("main.pdf"));
+  // The bibliography came through in Shift_JIS.
+  EXPECT_NE(std::string::npos, test::ReadFile((Document() / "main.bbl").string()).find("奥村"));
+}
+
+TEST_F(SampleBuild, TheB5ArticleGivesAB5Pdf) {
+  UseSample("article-euc");
+  Settings({{"TeX2DVI", "Option", "-kanji=euc"}, {"DVI2PDF", "WhichPaperSize", "1"}});
+  ASSERT_EQ(0, Run("--pdf paper.tex")) << errors_;
+  // The second run is for the labels that the first wrote into paper.aux.
+  EXPECT_EQ((Lines{"platex -kanji=euc paper.tex", "platex -kanji=euc paper.tex",
+                   "dvipdfmx -p b5 paper.dvi"}),
+            Actions());
+  EXPECT_EQ("Page size:       498.9 x 708.66 pts", PageSize("paper.pdf"));
+}
+
+TEST_F(SampleBuild, MaxCompileOneRunsLaTeXOnce) {
+  UseSample("report-utf8");
+  Settings({{"TeX2DVI", "MaxCompile", "1"}});
+  ASSERT_EQ(0, Run("main.tex")) << errors_;
+  EXPECT_EQ(Lines{"platex main.tex"}, Actions());
+}
+
+class LaTeXError : public SampleBuild {
+ protected:
+  void SetUp() override {
+    SampleBuild::SetUp();
+    fs::create_directories(Document());
+    test::WriteFile((Document() / "main.tex").string(),
+                    "\\documentclass{jarticle}\n\\begin{document}\n\\undefinedcommand\n"
+                    "\\end{document}\n");
+  }
+};
+
+TEST_F(LaTeXError, StopsTheLoopWithAMessageAndAFailure) {
+  EXPECT_EQ(1, Run("main.tex"));
+  EXPECT_EQ(Lines{"platex main.tex"}, Actions());
+  EXPECT_EQ("Pressel2: platex main.texの実行に失敗．\n", errors_);
+}
+
+TEST_F(LaTeXError, AnAnswerOnStandardInputReachesTeXAtItsPrompt) {
+  EXPECT_EQ(1, Run("main.tex", "x\n"));
+  std::string log = test::ReadFile((Document() / "main.log").string());
+  EXPECT_NE(std::string::npos, log.find("\n? x\n")) << log;
+  EXPECT_EQ(std::string::npos, log.find("Emergency stop"));
+  EXPECT_NE(std::string::npos, output_.find("? "));
+}
+
+TEST(Driver, ExplainsItsUsage) {
+  test::TempDir dir;
+  std::string driver = test::HelperPath("pressel2-build");
+  std::string out = dir.File("out.txt");
+  EXPECT_EQ(0, WEXITSTATUS(std::system(("'" + driver + "' --help >'" + out + "'").c_str())));
+  EXPECT_EQ(0u, test::ReadFile(out).find("usage: pressel2-build"));
+  EXPECT_EQ(2, WEXITSTATUS(std::system(("'" + driver + "' >/dev/null 2>'" + out + "'").c_str())));
+  EXPECT_NE(std::string::npos, test::ReadFile(out).find("no file given"));
+  EXPECT_EQ(2, WEXITSTATUS(std::system(("'" + driver + "' -x a.tex 2>'" + out + "'").c_str())));
+  EXPECT_NE(std::string::npos, test::ReadFile(out).find("unknown option -x"));
+}
+
+}  // namespace
