@@ -1,5 +1,6 @@
-#include <ddeml.h>
 #include <windows.h>
+
+#include <ddeml.h>
 
 #include "build/dde_client.h"
 

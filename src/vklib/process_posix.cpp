@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,9 +21,11 @@ namespace vklib {
 
 struct Process::State {
   pid_t pid = 0;
+  int exit_watch = -1;  // a pidfd that turns readable when the child ends (Linux 5.3 and later)
   bool reaped = false;
   int input_write = -1;
   int output_read = -1;
+  bool output_closed = false;  // every writer of the output pipe has closed it
   int32_t exit_code = 0;
 };
 
@@ -126,6 +129,8 @@ bool Process::Start(const ProcessParam& param) {
   CloseAndReset(input_read);
   if (result != 0) return fail();
   state_->pid = pid;
+  state_->exit_watch = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  state_->output_closed = false;
   state_->reaped = false;
   state_->exit_code = kStillActive;
   return true;
@@ -166,6 +171,7 @@ void Process::Close() {
     state_->exit_code = -1;
   }
   state_->pid = 0;
+  CloseAndReset(state_->exit_watch);
   CloseAndReset(state_->input_write);
   CloseAndReset(state_->output_read);
 }
@@ -176,15 +182,23 @@ int32_t Process::ExitCode() {
 }
 
 void Process::WaitForActivity(int milliseconds) {
-  if (state_->pid == 0) return;
-  if (state_->output_read < 0) {
-    SleepMilliseconds(milliseconds);
+  if (state_->pid == 0 || IsEnded()) return;
+  // Wake for output, or at the child's end where the system can tell it (a pidfd). A closed
+  // pipe is always "ready", so it leaves the wait once it has closed.
+  pollfd watched[2];
+  nfds_t count = 0;
+  bool watch_output = state_->output_read >= 0 && !state_->output_closed;
+  if (watch_output) watched[count++] = {state_->output_read, POLLIN, 0};
+  if (state_->exit_watch >= 0) watched[count++] = {state_->exit_watch, POLLIN, 0};
+  if (count == 0) {
+    for (int waited = 0; waited < milliseconds && !IsEnded(); ++waited)
+      SleepMilliseconds(1);
     return;
   }
-  pollfd watched{state_->output_read, POLLIN, 0};
-  int ready = poll(&watched, 1, milliseconds);
-  // A closed pipe is always "ready"; wait out the time instead of spinning.
-  if (ready > 0 && (watched.revents & POLLIN) == 0) SleepMilliseconds(milliseconds);
+  if (poll(watched, count, milliseconds) > 0 && watch_output &&
+      (watched[0].revents & (POLLHUP | POLLERR)) != 0 && (watched[0].revents & POLLIN) == 0) {
+    state_->output_closed = true;
+  }
 }
 
 void* Process::WaitHandle() const {

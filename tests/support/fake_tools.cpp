@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "vklib/file.h"

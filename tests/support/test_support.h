@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace test {
 
@@ -31,6 +32,8 @@ class TempDir {
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+// The lines of a file, without their line ends.
+std::vector<std::string> ReadLines(const std::string& path);
 
 // Waits until `condition` holds or the time-out passes; gives the last answer.
 bool WaitUntil(const std::function<bool()>& condition,
