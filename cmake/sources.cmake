@@ -17,6 +17,7 @@ else()
 endif()
 
 set(PRESSEL2_CORE_SOURCES
+  src/app/arg.cpp
   src/build/aux_analyzer.cpp
   src/build/child_input.cpp
   src/build/console_host.cpp
@@ -48,3 +49,21 @@ list(APPEND PRESSEL2_CORE_SOURCES src/build/dde_client_${platform_suffix}.cpp)
 if(NOT WIN32)
   list(APPEND PRESSEL2_CORE_SOURCES src/vklib/program_search_posix.cpp)
 endif()
+
+# The window program (Windows only).
+set(PRESSEL2_APP_SOURCES
+  src/app/commands.cpp
+  src/app/main_wnd.cpp
+  src/app/main_wnd_edit.cpp
+  src/app/version_dlg.cpp
+  src/dialogs/one_text_dlg.cpp
+  src/vklib/window/base_wnd.cpp
+  src/vklib/window/child_control.cpp
+  src/vklib/window/controls.cpp
+  src/vklib/window/edit/edit_paint.cpp
+  src/vklib/window/edit/edit_wnd.cpp
+  src/vklib/window/modal_dialog.cpp
+  src/vklib/window/popup_menu.cpp
+  src/vklib/window/toolbar.cpp
+  src/vklib/window/wnd.cpp
+)

@@ -1,0 +1,68 @@
+#include "app/arg.h"
+
+#include "vklib/codepage.h"
+
+namespace {
+
+const char kUnknownOption[] = "は知らないオプションです．";
+
+// Where the token that starts at `start` ends: at the first blank outside double quotes, or at
+// the end of the text.
+size_t TokenEnd(std::string_view text, size_t start) {
+  bool in_quotes = false;
+  size_t i = start;
+  while (i < text.size()) {
+    if (vklib::IsLeadByte(static_cast<unsigned char>(text[i]))) {
+      i += 2;
+      continue;
+    }
+    if (text[i] == '"') in_quotes = !in_quotes;
+    if (text[i] == ' ' && !in_quotes) return i;
+    ++i;
+  }
+  return text.size();
+}
+
+}  // namespace
+
+bool Arg::Parse() {
+  arguments.clear();
+  error.clear();
+  size_t position = 0;
+  while (true) {
+    while (position < text.size() && text[position] == ' ')
+      ++position;
+    size_t end = TokenEnd(text, position);
+    std::string token = text.substr(position, end - position);
+    if (token.compare(0, 2, "--") == 0) {
+      std::string name = token.substr(2);
+      OptionState& option = long_options[name];
+      if (!option.known) {
+        error = name + kUnknownOption;
+        return false;
+      }
+      option.given = true;
+    } else if (!token.empty() && token[0] == '-') {
+      char name = token.size() > 1 ? token[1] : '\0';
+      OptionState& option = short_options[name];
+      if (!option.known) {
+        error = std::string(token, 1, 1) + kUnknownOption;
+        return false;
+      }
+      option.given = true;
+    } else if (!token.empty()) {
+      arguments.push_back(token);
+    }
+    if (end >= text.size()) return true;
+    position = end;
+  }
+}
+
+std::string CommandLineArguments(std::string_view command_line) {
+  bool in_quotes = false;
+  for (size_t i = 0; i < command_line.size(); i += vklib::CharLength(command_line, i)) {
+    if (command_line[i] == '"') in_quotes = !in_quotes;
+    if (command_line[i] == ' ' && !in_quotes) return std::string(command_line.substr(i + 1));
+  }
+  return std::string();
+}

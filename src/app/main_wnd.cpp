@@ -1,0 +1,108 @@
+#include "app/main_wnd.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/command_ids.h"
+#include "build/echo_run.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr int kPaneGap = 2;  // pixel rows between toolbar and pane
+
+}  // namespace
+
+MainWnd::MainWnd(HINSTANCE instance)
+    : BaseWnd("VELKARO_PRESSEL", kMainWindowStyle, instance, true),
+      edit_(instance, process_),
+      tex_(*this) {
+  edit_.read_only = true;
+}
+
+bool MainWnd::OnCreate(vklib::window::Wnd& wnd) {
+  SetWindowTextA(wnd.Handle(), "Pressel2");
+  if (!edit_.Create(wnd.Handle(), LoadCursorA(nullptr, IDC_IBEAM))) return false;
+  if (!toolbar_.Create(wnd.Handle(), Instance(), {{STD_FILEOPEN, command::kOpen}}, 16, 15)) {
+    return false;
+  }
+  toolbar_.AddButtons({command::kPreviewDVI, command::kPreviewPS, command::kPreviewPDF,
+                       command::kTeXToDVI, command::kDVIToPS, command::kDVIToPDF,
+                       command::kPSToPDF});
+  toolbar_.InsertSeparator(1);
+  toolbar_.InsertSeparator(5);
+  toolbar_.SetTooltips({{command::kOpen, IDS_OPEN},
+                        {command::kPreviewDVI, IDS_VIEW_DVI},
+                        {command::kPreviewPS, IDS_VIEW_PS},
+                        {command::kPreviewPDF, IDS_VIEW_PDF},
+                        {command::kTeXToDVI, IDS_TEX_TO_DVI},
+                        {command::kDVIToPS, IDS_DVI_TO_PS},
+                        {command::kDVIToPDF, IDS_DVI_TO_PDF},
+                        {command::kPSToPDF, IDS_PS_TO_PDF}});
+  BuildMenu();
+  DragAcceptFiles(wnd.Handle(), TRUE);
+  return true;
+}
+
+bool MainWnd::OnDestroy(vklib::window::Wnd&) {
+  // A build may be waiting for its child inside Execute: the child ends now, and nothing
+  // starts after it.
+  destroyed_ = true;
+  if (!process_.IsEnded()) process_.Close();
+  return true;
+}
+
+bool MainWnd::OnSize(vklib::window::Wnd& wnd, int, int, int) {
+  if (toolbar_.Handle() == nullptr || edit_.Handle() == nullptr) return false;
+  SendMessageA(toolbar_.Handle(), TB_AUTOSIZE, 0, 0);
+  RECT client{}, bar{};
+  GetClientRect(wnd.Handle(), &client);
+  GetClientRect(toolbar_.Handle(), &bar);
+  int top = bar.bottom + kPaneGap;
+  MoveWindow(edit_.Handle(), 0, top, client.right, client.bottom - top, TRUE);
+  return true;
+}
+
+bool MainWnd::OnSetFocus(vklib::window::Wnd&, vklib::window::Wnd&) {
+  if (edit_.Handle() != nullptr) SetFocus(edit_.Handle());
+  return true;
+}
+
+bool MainWnd::Execute(const std::string& command_line, const std::string& directory) {
+  if (destroyed_) return false;
+  PaneSink sink(edit_.Core());
+  bool quit = false;
+  WPARAM quit_code = 0;
+  EchoWait wait = [&](int milliseconds) {
+    HANDLE handle = process_.WaitHandle();
+    DWORD waiting = handle != nullptr ? 1 : 0;
+    DWORD result = MsgWaitForMultipleObjects(waiting, &handle, FALSE,
+                                             static_cast<DWORD>(milliseconds), QS_ALLEVENTS);
+    if (result == WAIT_OBJECT_0 + waiting && !quit) {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // The quit message belongs to the loop of WinMain: it is posted again at the end.
+        if (message.message == WM_QUIT) {
+          quit = true;
+          quit_code = message.wParam;
+          break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+    }
+    return waiting == 1 && result == WAIT_OBJECT_0;
+  };
+  bool started = RunWithEcho(process_, command_line, directory, sink, wait);
+  if (quit) PostQuitMessage(static_cast<int>(quit_code));
+  return started;
+}
+
+void MainWnd::ShowMessage(const std::string& text, const std::string& caption) {
+  if (Handle() != nullptr) MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_OK);
+}
+
+void MainWnd::SetTitle(const std::string& title) {
+  if (Handle() != nullptr) SetWindowTextA(Handle(), title.c_str());
+}

@@ -1,0 +1,35 @@
+#include "app/command_ids.h"
+#include "app/main_wnd.h"
+#include "vklib/window/popup_menu.h"
+
+MainWnd::Edit::Edit(HINSTANCE instance, vklib::Process& process)
+    : EditWnd(instance), process_(process) {}
+
+bool MainWnd::Edit::OnKey(vklib::window::Wnd& wnd, bool down, unsigned key, int repeat) {
+  // Backspace becomes a character for the child (WM_CHAR), never an edit of the pane.
+  if (key == VK_BACK) return false;
+  return EditWnd::OnKey(wnd, down, key, repeat);
+}
+
+bool MainWnd::Edit::OnChar(vklib::window::Wnd&, unsigned code, int) {
+  return input_.OnChar(code, GetKeyState(VK_CONTROL) < 0, Core(), process_);
+}
+
+bool MainWnd::Edit::OnRButtonDown(vklib::window::Wnd& wnd, const vklib::window::MouseEvent& mouse,
+                                  bool double_click) {
+  if (double_click) return false;
+  vklib::window::MenuItems items;
+  items.push_back({"全て選択", command::kSelectAll, nullptr});
+  items.push_back({"コピー", command::kCopy, nullptr});
+  switch (vklib::window::PopupMenu(wnd.Handle(), items, mouse.x, mouse.y, 0)) {
+    case command::kSelectAll:
+      SelectAll();
+      break;
+    case command::kCopy:
+      Copy();
+      break;
+    default:
+      break;
+  }
+  return true;
+}

@@ -1,0 +1,34 @@
+#include "dialogs/one_text_dlg.h"
+
+#include "vklib/window/controls.h"
+
+bool OneTextDlg::Run(HWND owner, const std::string& caption, const std::string& prompt,
+                     std::string& answer) {
+  caption_ = caption;
+  prompt_ = prompt;
+  answer_.clear();
+  if (DoModal(owner, kTemplate) != IDOK) return false;
+  answer = answer_;
+  return true;
+}
+
+bool OneTextDlg::OnInit(vklib::window::Dialog& dialog) {
+  SetWindowTextA(dialog.Handle(), caption_.c_str());
+  vklib::window::StaticText(dialog, kPromptText).SetText(prompt_);
+  SetFocus(dialog.Item(kAnswerField));
+  return false;  // we have put the focus where it belongs
+}
+
+bool OneTextDlg::OnCommand(vklib::window::Dialog& dialog, int id, int) {
+  switch (id) {
+    case IDOK:
+      answer_ = vklib::window::Edit(dialog, kAnswerField).GetText();
+      dialog.End(1);
+      return true;
+    case IDCANCEL:
+      dialog.End(0);
+      return true;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,316 @@
+#include "vklib/window/edit/edit_wnd.h"
+
+#include <imm.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace vklib::window::edit {
+
+EditWnd::EditWnd(HINSTANCE instance, EditStyle style)
+    : BaseWnd("VelkaroEditWnd", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL,
+              instance, false),
+      style_(std::move(style)) {
+  core_.Buffer().SetTabWidth(style_.tab_width);
+  core_.Buffer().SetWrap(style_.wrap_column);
+  core_.History().SetLimit(style_.history_limit);
+}
+
+void EditWnd::ApplyFont(Wnd& wnd) {
+  wnd.SetFont(style_.font_face, style_.font_height, style_.font_width, style_.font_weight);
+  cell_width_ = std::max<int>(wnd.Metrics().tmAveCharWidth, 1);
+  cell_height_ = std::max<int>(wnd.Metrics().tmHeight, 1);
+  // The input method composes in the same font, in Shift_JIS.
+  LOGFONTA font{};
+  font.lfHeight = style_.font_height / 2 * 2;
+  font.lfWidth = style_.font_width;
+  font.lfWeight = style_.font_weight;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  font.lfQuality = PROOF_QUALITY;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  std::strncpy(font.lfFaceName, style_.font_face.c_str(), LF_FACESIZE - 1);
+  if (HIMC context = ImmGetContext(wnd.Handle())) {
+    ImmSetCompositionFontA(context, &font);
+    ImmReleaseContext(wnd.Handle(), context);
+  }
+}
+
+bool EditWnd::OnCreate(Wnd& wnd) {
+  ApplyFont(wnd);
+  UpdateScrollRanges();
+  return true;
+}
+
+bool EditWnd::OnSetFocus(Wnd& wnd, Wnd&) {
+  ApplyFont(wnd);
+  has_caret_ = false;
+  ShowCaret(true);
+  return true;
+}
+
+bool EditWnd::OnKillFocus(Wnd&, Wnd&) {
+  ShowCaret(false);
+  return true;
+}
+
+void EditWnd::ShowCaret(bool show) {
+  Wnd* wnd = Facade();
+  if (wnd == nullptr) return;
+  if (!show) {
+    if (has_caret_) DestroyCaret();
+    has_caret_ = false;
+    return;
+  }
+  if (GetFocus() != wnd->Handle()) return;  // one caret per thread: only its focus owner's
+  if (!has_caret_) {
+    CreateCaret(wnd->Handle(), nullptr, overwrite ? cell_width_ : 1, cell_height_);
+    has_caret_ = true;
+  } else {
+    HideCaret(wnd->Handle());
+  }
+  const CaretState& caret = core_.Caret();
+  POINT point{(caret.caret_column - wnd->Horizontal().Position()) * cell_width_ + kLeftMargin,
+              (caret.caret_row - wnd->Vertical().Position()) * cell_height_ + kTopMargin};
+  SetCaretPos(point.x, point.y);
+  ::ShowCaret(wnd->Handle());
+  if (HIMC context = ImmGetContext(wnd->Handle())) {
+    COMPOSITIONFORM form{};
+    form.dwStyle = CFS_POINT;
+    form.ptCurrentPos = point;
+    ImmSetCompositionWindow(context, &form);
+    ImmReleaseContext(wnd->Handle(), context);
+  }
+}
+
+int EditWnd::PageRows() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  return std::max<int>((client.bottom - kTopMargin) / cell_height_, 1);
+}
+
+int EditWnd::PageColumns() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  return std::max<int>((client.right - kLeftMargin) / cell_width_, 1);
+}
+
+void EditWnd::UpdateScrollRanges() {
+  Wnd* wnd = Facade();
+  if (wnd == nullptr || !redraw_) return;
+  const TextBuffer& buffer = core_.Buffer();
+  wnd->Vertical().SetRange(0, buffer.DisplayRowCount());
+  wnd->Vertical().SetPage(static_cast<unsigned>(PageRows()));
+  wnd->Horizontal().SetRange(0, buffer.IsWrapping() ? buffer.WrapColumn() : buffer.WidestLine());
+  wnd->Horizontal().SetPage(static_cast<unsigned>(PageColumns()));
+}
+
+RECT EditWnd::RowRect(int row) const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  int top = (row - Facade()->Vertical().Position()) * cell_height_ + kTopMargin;
+  return RECT{0, top, client.right, top + cell_height_};
+}
+
+void EditWnd::Repaint(Position from, bool to_end_of_text) {
+  RECT rect = RowRect(core_.Buffer().RowOf(from));
+  if (to_end_of_text) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    rect.bottom = client.bottom;
+  } else {
+    rect.left = std::max<LONG>(
+        (core_.Buffer().DisplayColumn(from) - Facade()->Horizontal().Position()) * cell_width_ +
+            kLeftMargin,
+        0);
+  }
+  Facade()->Invalidate(&rect);
+}
+
+void EditWnd::RepaintRows(Position from, Position to) {
+  RECT first = RowRect(core_.Buffer().RowOf(from));
+  RECT last = RowRect(core_.Buffer().RowOf(to));
+  RECT rect{0, first.top, first.right, last.bottom};
+  Facade()->Invalidate(&rect);
+}
+
+void EditWnd::RepaintAll() {
+  Facade()->Invalidate(nullptr);
+}
+
+void EditWnd::ScrollCaretIntoView() {
+  Wnd* wnd = Facade();
+  if (wnd == nullptr || !redraw_) return;
+  UpdateScrollRanges();
+  const CaretState& caret = core_.Caret();
+  for (bool vertical : {true, false}) {
+    ScrollBar& bar = vertical ? wnd->Vertical() : wnd->Horizontal();
+    int page = vertical ? PageRows() : PageColumns();
+    int at = vertical ? caret.caret_row : caret.caret_column;
+    int position = bar.Position();
+    int wanted = position;
+    if (at >= position + page) wanted = at - page + 1;
+    if (at < position) wanted = at;
+    if (wanted != position) ScrollBy(*wnd, vertical, wanted - position);
+  }
+}
+
+void EditWnd::ScrollBy(Wnd& wnd, bool vertical, int delta) {
+  if (delta == 0) return;
+  ScrollBar& bar = vertical ? wnd.Vertical() : wnd.Horizontal();
+  int old_position = bar.Position();
+  bar.SetPosition(old_position + delta);
+  int moved = bar.Position() - old_position;
+  if (moved == 0) return;
+  int page = vertical ? PageRows() : PageColumns();
+  if (std::abs(moved) >= page) {
+    wnd.Invalidate(nullptr);
+  } else {
+    RECT client{};
+    GetClientRect(wnd.Handle(), &client);
+    if (vertical) {
+      wnd.ScrollPixels(0, -moved * cell_height_);
+      RECT margin{0, 0, client.right, kTopMargin};
+      wnd.Invalidate(&margin);
+    } else {
+      wnd.ScrollPixels(-moved * cell_width_, 0);
+      RECT margin{0, 0, kLeftMargin, client.bottom};
+      wnd.Invalidate(&margin);
+    }
+  }
+  ShowCaret(true);
+}
+
+bool EditWnd::OnVScroll(Wnd& wnd, int delta) {
+  ScrollBy(wnd, true, delta);
+  return true;
+}
+
+bool EditWnd::OnHScroll(Wnd& wnd, int delta) {
+  ScrollBy(wnd, false, delta);
+  return true;
+}
+
+Position EditWnd::PositionAt(int x, int y) const {
+  Wnd* wnd = Facade();
+  int column = (x - kLeftMargin) / cell_width_ + (wnd ? wnd->Horizontal().Position() : 0);
+  int row = (y - kTopMargin) / cell_height_ + (wnd ? wnd->Vertical().Position() : 0);
+  return core_.PositionAt(row, column);
+}
+
+bool EditWnd::OnLButtonDown(Wnd& wnd, const MouseEvent& mouse, bool) {
+  core_.PressAt(PositionAt(mouse.x, mouse.y));
+  SetCapture(wnd.Handle());
+  return true;
+}
+
+bool EditWnd::OnMouseMove(Wnd&, const MouseEvent& mouse, WPARAM keys) {
+  if ((keys & MK_LBUTTON) == 0 || !core_.Caret().selecting) return false;
+  core_.DragTo(PositionAt(mouse.x, mouse.y));
+  return true;
+}
+
+bool EditWnd::OnLButtonUp(Wnd&, const MouseEvent& mouse) {
+  if (!core_.Caret().selecting) return false;
+  core_.ReleaseAt(PositionAt(mouse.x, mouse.y));
+  ReleaseCapture();
+  return true;
+}
+
+bool EditWnd::OnKey(Wnd& wnd, bool down, unsigned key, int) {
+  if (!down) return true;
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+  switch (key) {
+    case VK_LEFT:
+      core_.Move(Motion::kLeft, shift);
+      break;
+    case VK_RIGHT:
+      core_.Move(Motion::kRight, shift);
+      break;
+    case VK_UP:
+      core_.Move(Motion::kUp, shift);
+      break;
+    case VK_DOWN:
+      core_.Move(Motion::kDown, shift);
+      break;
+    case VK_PRIOR:
+    case VK_NEXT: {
+      int page = PageRows();
+      bool up = key == VK_PRIOR;
+      if (redraw_) ScrollBy(wnd, true, up ? -page : page);
+      core_.Move(up ? Motion::kUp : Motion::kDown, shift, page);
+      break;
+    }
+    case VK_INSERT:
+      ShowCaret(false);
+      overwrite = !overwrite;
+      ShowCaret(true);
+      break;
+    case VK_DELETE:
+      if (!read_only) core_.DeleteForward();
+      break;
+    case VK_BACK:
+      if (!read_only) core_.DeleteBackward();
+      break;
+    case VK_TAB:
+      if (!read_only) core_.Indent();
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+bool EditWnd::OnChar(Wnd&, unsigned code, int) {
+  if (read_only) return true;
+  std::string text;
+  if (code == '\r') {
+    text = "\n";
+  } else if (code < 0x20 || code >= 0x80) {
+    return true;  // characters outside ASCII come through the input method
+  } else {
+    text = std::string(1, static_cast<char>(code));
+  }
+  if (overwrite) {
+    core_.Overwrite(text);
+  } else {
+    core_.InsertText(text, "\n");
+  }
+  return true;
+}
+
+bool EditWnd::OnImeComposition(Wnd& wnd) {
+  if (read_only) return false;
+  if (HIMC context = ImmGetContext(wnd.Handle())) {
+    LONG length = ImmGetCompositionStringA(context, GCS_RESULTSTR, nullptr, 0);
+    if (length > 0) {
+      std::vector<char> result(static_cast<size_t>(length));
+      ImmGetCompositionStringA(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(length));
+      core_.InsertText(std::string(result.data(), result.size()), "\n");
+    }
+    ImmReleaseContext(wnd.Handle(), context);
+  }
+  return false;  // the system's own processing follows; its WM_IME_CHAR is swallowed
+}
+
+bool EditWnd::Copy() {
+  bool copied = false;
+  if (!core_.HasSelection() || !OpenClipboard(Handle())) return false;
+  std::string text = core_.SelectedText();
+  if (EmptyClipboard()) {
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+      if (void* bytes = GlobalLock(memory)) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        copied = SetClipboardData(CF_TEXT, memory) != nullptr;
+      }
+      if (!copied) GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+  if (copied) core_.ClearSelection();
+  return copied;
+}
+
+}  // namespace vklib::window::edit
