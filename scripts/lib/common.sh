@@ -15,11 +15,27 @@ export WINEPREFIX="$root/build/wineprefix"
 # A Windows program runs under Wine with the ANSI code page 932: "${wine_cmd[@]}" prog.exe ...
 wine_cmd=(env LC_ALL=ja_JP.UTF-8 wine)
 
-# Creates the Wine prefix once.
+# The Windows form of an absolute Unix path, as Wine's drive Z: shows it (winepath would start a
+# wineserver of its own).
+windows_path() {
+  printf 'Z:%s' "${1//\//\\}"
+}
+
+# Ends every Wine process of the prefix: a wineserver left from another display would give
+# the next program no window.
+wine_stop() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+}
+
+# Creates the Wine prefix once. Its windows live on a virtual desktop that Wine draws itself,
+# so that no window manager is needed (nor waited for) under Xvfb.
 wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     wineserver -w
   fi
 }

@@ -16,6 +16,11 @@
 #include <sstream>
 #include <string>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 std::string Unescape(const std::string& text) {
@@ -53,7 +58,17 @@ std::string ToolName(const char* argv0) {
 
 }  // namespace
 
+#ifdef _WIN32
+// The bytes of a script reach the pipe as they stand (a text-mode stream would add CRs).
+void SetBinaryOutput() {
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+#else
+void SetBinaryOutput() {}
+#endif
+
 int main(int argc, char** argv) {
+  SetBinaryOutput();
   const std::string name = ToolName(argv[0]);
   const char* log_variable = std::getenv("FAKE_TOOL_LOG");
   const std::string log_path = log_variable != nullptr ? log_variable : "fake-tools.log";

@@ -11,15 +11,12 @@ void ScrollBar::Apply(UINT mask) {
   Read();
 }
 
-void ScrollBar::SetRange(int minimum, int maximum) {
+void ScrollBar::SetRangeAndPage(int minimum, int maximum, unsigned page) {
+  if (info_.nMin == minimum && info_.nMax == maximum && info_.nPage == page) return;
   info_.nMin = minimum;
   info_.nMax = maximum;
-  Apply(SIF_RANGE);
-}
-
-void ScrollBar::SetPage(unsigned page) {
   info_.nPage = page;
-  Apply(SIF_PAGE);
+  Apply(SIF_RANGE | SIF_PAGE);
 }
 
 void ScrollBar::SetPosition(int position) {

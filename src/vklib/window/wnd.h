@@ -26,8 +26,8 @@ class ScrollBar {
     info_.cbSize = sizeof info_;
     info_.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
   }
-  void SetRange(int minimum, int maximum);
-  void SetPage(unsigned page);
+  // Range and page in one go; nothing is sent when they are what the bar holds already.
+  void SetRangeAndPage(int minimum, int maximum, unsigned page);
   void SetPosition(int position);
   // Reads back what the system holds now.
   const SCROLLINFO& Read();

@@ -43,6 +43,11 @@ bool EditWnd::OnCreate(Wnd& wnd) {
   return true;
 }
 
+bool EditWnd::OnSize(Wnd&, int, int, int) {
+  UpdateScrollRanges();  // the pages follow the size
+  return true;
+}
+
 bool EditWnd::OnSetFocus(Wnd& wnd, Wnd&) {
   ApplyFont(wnd);
   has_caret_ = false;
@@ -100,10 +105,10 @@ void EditWnd::UpdateScrollRanges() {
   Wnd* wnd = Facade();
   if (wnd == nullptr || !redraw_) return;
   const TextBuffer& buffer = core_.Buffer();
-  wnd->Vertical().SetRange(0, buffer.DisplayRowCount());
-  wnd->Vertical().SetPage(static_cast<unsigned>(PageRows()));
-  wnd->Horizontal().SetRange(0, buffer.IsWrapping() ? buffer.WrapColumn() : buffer.WidestLine());
-  wnd->Horizontal().SetPage(static_cast<unsigned>(PageColumns()));
+  wnd->Vertical().SetRangeAndPage(0, buffer.DisplayRowCount(), static_cast<unsigned>(PageRows()));
+  wnd->Horizontal().SetRangeAndPage(0,
+                                    buffer.IsWrapping() ? buffer.WrapColumn() : buffer.WidestLine(),
+                                    static_cast<unsigned>(PageColumns()));
 }
 
 RECT EditWnd::RowRect(int row) const {
@@ -142,7 +147,6 @@ void EditWnd::RepaintAll() {
 void EditWnd::ScrollCaretIntoView() {
   Wnd* wnd = Facade();
   if (wnd == nullptr || !redraw_) return;
-  UpdateScrollRanges();
   const CaretState& caret = core_.Caret();
   for (bool vertical : {true, false}) {
     ScrollBar& bar = vertical ? wnd->Vertical() : wnd->Horizontal();

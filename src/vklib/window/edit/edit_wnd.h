@@ -65,6 +65,7 @@ class EditWnd : public BaseWnd, public EditView {
  protected:
   bool OnCreate(Wnd& wnd) override;
   bool OnPaint(Wnd& wnd) override;
+  bool OnSize(Wnd& wnd, int type, int width, int height) override;
   bool OnSetFocus(Wnd& wnd, Wnd& lost) override;
   bool OnKillFocus(Wnd& wnd, Wnd& gained) override;
   bool OnMouseMove(Wnd& wnd, const MouseEvent& mouse, WPARAM keys) override;
