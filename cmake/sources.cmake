@@ -28,6 +28,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/tex_convert.cpp
   src/build/tex_preview.cpp
   src/build/tex_tools.cpp
+  src/dialogs/format_list.cpp
   src/settings/history.cpp
   src/settings/settings.cpp
   src/texsource/document_class.cpp
@@ -56,7 +57,13 @@ set(PRESSEL2_APP_SOURCES
   src/app/main_wnd.cpp
   src/app/main_wnd_edit.cpp
   src/app/version_dlg.cpp
+  src/dialogs/dvi2pdf_set.cpp
+  src/dialogs/dviout_set.cpp
   src/dialogs/one_text_dlg.cpp
+  src/dialogs/program_choice_set.cpp
+  src/dialogs/settings_dialog.cpp
+  src/dialogs/tex2dvi_set.cpp
+  src/dialogs/viewer_sets.cpp
   src/vklib/window/base_wnd.cpp
   src/vklib/window/child_control.cpp
   src/vklib/window/controls.cpp

@@ -3,6 +3,10 @@
 #include "app/main_wnd.h"
 #include "app/version_dlg.h"
 #include "dialogs/one_text_dlg.h"
+#include "dialogs/paper_sets.h"
+#include "dialogs/program_choice_set.h"
+#include "dialogs/tex2dvi_set.h"
+#include "dialogs/viewer_sets.h"
 #include "resources/resource_ids.h"
 #include "texsource/paths.h"
 #include "vklib/file.h"
@@ -139,6 +143,27 @@ bool MainWnd::OnCommand(vklib::window::Wnd& wnd, int id, int) {
       return true;
     case kExit:
       DestroyWindow(wnd.Handle());
+      return true;
+    case kTeXToDVISettings:
+      TeX2DVISet(Instance()).Show(wnd.Handle());
+      return true;
+    case kDVIToPSSettings:
+      DVI2PSSet(Instance()).Show(wnd.Handle());
+      return true;
+    case kDVIToPDFSettings:
+      DVI2PDFSet(Instance()).Show(wnd.Handle());
+      return true;
+    case kPSToPDFSettings:
+      PS2PDFSet(Instance()).Show(wnd.Handle());
+      return true;
+    case kDVIViewerSettings:
+      DVIOUTSet(Instance()).Show(wnd.Handle());
+      return true;
+    case kViewerSettings:
+      PreviewSet(Instance()).Show(wnd.Handle());
+      return true;
+    case kGeneralSettings:
+      TeXSet(Instance()).Show(wnd.Handle());
       return true;
     case kAbout: {
       Version about(Instance());

@@ -32,6 +32,7 @@ inline constexpr char kPathListSeparator = ':';
 inline constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
 inline constexpr uint32_t kFileAttributeDirectory = 0x10;
 inline constexpr uint32_t kFileAttributeNormal = 0x80;
+inline constexpr uint32_t kFileAttributeReparsePoint = 0x400;  // a link or junction
 
 // GetFileAttributesA; kInvalidFileAttributes when the file does not exist or cannot be examined.
 uint32_t FileAttributes(const std::string& path);

@@ -13,8 +13,6 @@
 namespace vklib {
 namespace {
 
-constexpr uint32_t kFileAttributeReparsePoint = 0x400;
-
 uint32_t AttributesOfUtf8(const std::string& utf8_path) {
   struct stat info {};
   if (stat(utf8_path.c_str(), &info) != 0) return kInvalidFileAttributes;

@@ -1,6 +1,7 @@
 // Copies a dialog of the program, as it has painted itself, into a bitmap file, for looking at
 // its layout:
-//   dialog-snapshot NAME OUT.bmp      NAME: about, prompt
+//   dialog-snapshot NAME OUT.bmp
+// NAME: about, prompt, tex2dvi, bibtex, makeindex, dvi2ps, dvi2pdf, ps2pdf, dviout, preview, tex
 // The screen copy of an owned popup is not to be had under Xvfb (Wine leaves it black there),
 // so the picture is taken inside the process.
 #include <windows.h>
@@ -14,6 +15,10 @@
 #include "app/main_wnd.h"
 #include "app/version_dlg.h"
 #include "dialogs/one_text_dlg.h"
+#include "dialogs/paper_sets.h"
+#include "dialogs/program_choice_set.h"
+#include "dialogs/tex2dvi_set.h"
+#include "dialogs/viewer_sets.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -90,6 +95,24 @@ int main(int argc, char** argv) {
     OneTextDlg prompt(instance);
     std::string answer;
     prompt.Run(nullptr, "コマンド実行", "実行するコマンドを入力してください．", answer);
+  } else if (name == "tex2dvi") {
+    TeX2DVISet(instance).Show(nullptr);
+  } else if (name == "bibtex") {
+    BibTeXSet(instance).Show(nullptr);
+  } else if (name == "makeindex") {
+    MakeIndexSet(instance).Show(nullptr);
+  } else if (name == "dvi2ps") {
+    DVI2PSSet(instance).Show(nullptr);
+  } else if (name == "dvi2pdf") {
+    DVI2PDFSet(instance).Show(nullptr);
+  } else if (name == "ps2pdf") {
+    PS2PDFSet(instance).Show(nullptr);
+  } else if (name == "dviout") {
+    DVIOUTSet(instance).Show(nullptr);
+  } else if (name == "preview") {
+    PreviewSet(instance).Show(nullptr);
+  } else if (name == "tex") {
+    TeXSet(instance).Show(nullptr);
   } else {
     std::fprintf(stderr, "dialog-snapshot: no dialog %s\n", argv[1]);
     return 2;

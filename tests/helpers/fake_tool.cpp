@@ -1,7 +1,8 @@
 // One program that plays every tool of the TeX chain for the build tests: copied under the
 // name of a tool (platex, pbibtex, mendex, dvipdfmx, ...), it appends "NAME ARGS" to the log
 // (the file named by FAKE_TOOL_LOG, else fake-tools.log in its working directory) and then
-// does what fake-tools.script in its working directory says for its Nth run. A script line:
+// does what its script (the file named by FAKE_TOOL_SCRIPT, else fake-tools.script in its
+// working directory) says for its Nth run. A script line:
 //   NAME N: ACTION ARGUMENT...   (N a number, or * for every run)
 // with the actions
 //   write FILE TEXT    create FILE holding TEXT (C escapes: \n \r \t \\ \xHH)
@@ -88,7 +89,9 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::ifstream script("fake-tools.script", std::ios::binary);
+  const char* script_variable = std::getenv("FAKE_TOOL_SCRIPT");
+  std::ifstream script(script_variable != nullptr ? script_variable : "fake-tools.script",
+                       std::ios::binary);
   std::string step;
   while (std::getline(script, step)) {
     if (!step.empty() && step.back() == '\r') step.pop_back();

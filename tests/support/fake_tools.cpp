@@ -10,8 +10,8 @@ namespace test {
 
 namespace {
 
-const char* const kTools[] = {"platex", "pbibtex", "jbibtex",  "bibtex", "mendex", "makeindex",
-                              "dvips",  "dvi2ps",  "dvipdfmx", "ps2pdf", "viewer"};
+const char* const kTools[] = {"platex", "pbibtex", "jbibtex",  "bibtex", "mendex",    "makeindex",
+                              "dvips",  "dvi2ps",  "dvipdfmx", "ps2pdf", "kpsewhich", "viewer"};
 
 std::string ToolPath(const std::string& bin, const std::string& tool) {
   return bin + vklib::kPathSeparator + tool + vklib::kExecutableSuffix;

@@ -9,6 +9,7 @@
 
 #include "app/main_wnd.h"
 #include "settings/settings.h"
+#include "support/fake_tools.h"
 #include "support/settings_file.h"
 #include "support/test_support.h"
 #include "vklib/file.h"
@@ -174,6 +175,22 @@ TEST_F(Program, AnUnknownOptionIsReportedAndNothingIsOpened) {
   EXPECT_EQ("Pressel2", Title(FindWindowA("VELKARO_PRESSEL", nullptr)));
   EXPECT_EQ(std::string::npos, test::ReadFile(ini_).find("[History]"));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Program, BuildsAChapterNamedOnItsCommandLine) {
+  test::FakeTools tools;  // on the PATH the program inherits
+  std::string doc = dir_.Directory("doc");
+  test::WriteFile(doc + "\\main.tex", "\\documentclass{jreport}\n\\include{chap1}\n");
+  test::WriteFile(doc + "\\chap1.tex", "text\n");
+  test::WriteFile(doc + "\\main.idx", "\\indexentry{a}{1}\n");
+  test::WriteFile(doc + "\\fake-tools.script", "platex *: write main.aux \\\\relax \\n\n");
+  Start(test::Quoted(doc + "\\chap1.tex"));
+  HWND window = WindowOf("VELKARO_PRESSEL");
+  ASSERT_NE(nullptr, window);
+  const std::vector<std::string> actions = {"platex main.tex", "mendex main", "platex main.tex"};
+  EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc) == actions; }));
+  EXPECT_EQ(actions, test::ToolLog(doc));
+  EXPECT_EQ("Pressel2 " + doc + "\\chap1.tex", Title(window));
 }
 
 }  // namespace

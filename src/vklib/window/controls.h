@@ -23,6 +23,7 @@ class CheckBox : public Control {
   using Control::Control;
   bool IsChecked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   void Check() { SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0); }
+  void Uncheck() { SendMessageA(Handle(), BM_SETCHECK, BST_UNCHECKED, 0); }
 };
 
 class Edit : public Control {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "dialogs/settings_dialog.h"
+
+// The dialogs that choose the program of a step: a radio per known program, one for the user's
+// own program (typed into field 1001, which is read-only unless that radio is checked), and the
+// extra options (field 1006). Each writes its choice, "Program" and "Option" to its section.
+class ProgramChoiceSet : public SettingsDialog {
+ public:
+  static constexpr int kUsersProgram = 1013;
+  static constexpr int kProgramField = 1001;
+  static constexpr int kOptionField = 1006;
+
+  struct Table {
+    int template_id;
+    const char* section;
+    const char* key;                          // "WhichProgram" or "IsGhostScript"
+    std::vector<std::pair<int, int>> radios;  // radio id and the value it stores
+    int otherwise;                            // the radio checked for any other value
+  };
+
+  ProgramChoiceSet(HINSTANCE instance, const Table& table);
+
+ protected:
+  bool OnInit(vklib::window::Dialog& dialog) override;
+  bool OnCommand(vklib::window::Dialog& dialog, int id, int code) override;
+
+ private:
+  void Select(vklib::window::Dialog& dialog, int radio);
+
+  const Table& table_;
+  std::vector<int> radio_ids_;
+};
+
+class BibTeXSet : public ProgramChoiceSet {
+ public:
+  explicit BibTeXSet(HINSTANCE instance);
+};
+
+class MakeIndexSet : public ProgramChoiceSet {
+ public:
+  explicit MakeIndexSet(HINSTANCE instance);
+};
+
+class DVI2PSSet : public ProgramChoiceSet {
+ public:
+  explicit DVI2PSSet(HINSTANCE instance);
+};
+
+class PS2PDFSet : public ProgramChoiceSet {
+ public:
+  explicit PS2PDFSet(HINSTANCE instance);
+};

@@ -1,0 +1,261 @@
+// The commands of the menu and the toolbar, and dropped files, sent to a real main window.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include "app/main_wnd.h"
+#include "settings/settings.h"
+#include "support/fake_tools.h"
+#include "support/settings_file.h"
+#include "texsource/paths.h"
+#include "vklib/file.h"
+#include "win32/modal_driver.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Commands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    WriteFirstRunDefaults();
+    test::WriteFile(Doc("main.tex"), "\\documentclass[a4paper]{jarticle}\n\\include{chap1}\n");
+    test::WriteFile(Doc("chap1.tex"), "text\n");
+    ASSERT_NE(nullptr, window_.Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)));
+    ShowWindow(window_.Handle(), SW_SHOW);
+  }
+  void TearDown() override {
+    if (IsWindow(window_.Handle())) DestroyWindow(window_.Handle());
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  std::string Doc(const std::string& name) const { return JoinPath(doc_, name); }
+  void Command(int id) { SendMessageA(window_.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  // Drops files on the window as the shell does: a DROPFILES block of ANSI names.
+  void Drop(const Lines& files) {
+    std::string names;
+    for (const std::string& file : files)
+      names += file + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    SendMessageA(window_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  }
+  std::string Title() const {
+    char title[2048] = "";
+    GetWindowTextA(window_.Handle(), title, sizeof title);
+    return title;
+  }
+  std::string Pane() {
+    const auto& buffer = window_.Pane().Core().Buffer();
+    return buffer.Text({0, 0}, buffer.End());
+  }
+  // "directory> command" of each echo header in the pane.
+  Lines Headers() {
+    Lines headers;
+    std::string text = Pane();
+    const std::string directory = "カレントディレクトリ : ", command = "コマンド : ";
+    size_t at = 0;
+    while ((at = text.find(directory, at)) != std::string::npos) {
+      size_t end = text.find("\r\n", at);
+      std::string dir = text.substr(at + directory.size(), end - at - directory.size());
+      size_t command_at = text.find(command, end) + command.size();
+      headers.push_back(dir + "> " +
+                        text.substr(command_at, text.find("\r\n", command_at) - command_at));
+      at = command_at;
+    }
+    return headers;
+  }
+  // The File menu as "text" items and "-" separators.
+  Lines FileMenu() {
+    Lines items;
+    HMENU file = GetSubMenu(GetMenu(window_.Handle()), 0);
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+      char text[1024] = "";
+      MENUITEMINFOA info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_STRING;
+      info.dwTypeData = text;
+      info.cch = sizeof text;
+      GetMenuItemInfoA(file, static_cast<UINT>(i), TRUE, &info);
+      items.push_back((info.fType & MFT_SEPARATOR) ? "-" : text);
+    }
+    return items;
+  }
+
+  test::SettingsFile settings_;
+  test::FakeTools tools_;
+  std::string doc_ = settings_.dir().Directory("doc");
+  MainWnd window_{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(Commands, ADroppedChapterIsBuiltAndThePaneShowsEveryAction) {
+  test::WriteFile(Doc("main.idx"), "\\indexentry{a}{1}\n");
+  test::WriteFile(
+      Doc("fake-tools.script"),
+      "platex *: write main.aux \\\\relax \\n\\\\citation{a}\\n\\\\bibdata{r}\\n\n"
+      "pbibtex *: out bibliography done\\n\n"
+      "platex 4: write main.aux \\\\citation{a}\\n\\\\bibdata{r}\\n\\\\bibcite{a}{1}\\n\n"
+      "platex 5: write main.aux \\\\citation{a}\\n\\\\bibdata{r}\\n\\\\bibcite{a}{1}\\n\n");
+  Drop({Doc("chap1.tex")});
+  EXPECT_EQ("Pressel2  " + Doc("chap1.tex"), Title());
+  EXPECT_EQ((Lines{doc_ + "> platex main.tex", doc_ + "> platex main.tex", doc_ + "> mendex main",
+                   doc_ + "> platex main.tex", doc_ + "> pbibtex main", doc_ + "> platex main.tex",
+                   doc_ + "> platex main.tex"}),
+            Headers());
+  EXPECT_NE(std::string::npos, Pane().find("bibliography done"));
+}
+
+TEST_F(Commands, TeXToDVIDuringARunningBuildDoesNothing) {
+  window_.Build().current_file = Doc("main.tex");
+  PostMessageA(window_.Handle(), WM_COMMAND, 1126, 0);  // arrives while the child runs
+  ASSERT_TRUE(
+      window_.Execute(test::Quoted(test::HelperPath("scripted-child")) + " sleep:300", doc_));
+  EXPECT_EQ(1u, Headers().size());
+  EXPECT_TRUE(test::ToolLog(doc_).empty());
+  Command(1126);  // and once the child has ended, the command runs
+  EXPECT_EQ("platex main.tex", test::ToolLog(doc_).at(0));
+}
+
+TEST_F(Commands, APdfBecomesCurrentAndRunsNothing) {
+  Drop({Doc("paper.pdf")});
+  EXPECT_EQ("Pressel2  " + Doc("paper.pdf"), Title());
+  EXPECT_EQ(Doc("paper.pdf"), GetIniString("History", "0"));
+  EXPECT_TRUE(Headers().empty());
+  EXPECT_EQ(Doc("paper.pdf"), window_.Build().current_file);
+}
+
+TEST_F(Commands, ADviIsConvertedToPdf) {
+  test::WriteFile(Doc("paper.dvi"), "dvi");
+  Drop({Doc("paper.dvi")});
+  EXPECT_EQ(Lines{doc_ + "> dvipdfmx paper.dvi"}, Headers());
+}
+
+TEST_F(Commands, ThreeDroppedFilesLeaveTheLastFirstInTheHistory) {
+  Drop({Doc("a.pdf"), Doc("b.pdf"), Doc("c.pdf")});
+  EXPECT_EQ(Doc("c.pdf"), GetIniString("History", "0"));
+  EXPECT_EQ(Doc("b.pdf"), GetIniString("History", "1"));
+  EXPECT_EQ(Doc("a.pdf"), GetIniString("History", "2"));
+  EXPECT_EQ("Pressel2  " + Doc("c.pdf"), Title());
+}
+
+TEST_F(Commands, TheFileMenuListsTheHistoryBetweenSeparators) {
+  const Lines head = {"開く(&O)",
+                      "-",
+                      "TeX→DVI",
+                      "DVI→PS",
+                      "DVI→PDF",
+                      "PS→PDF",
+                      "-",
+                      "DVIファイルのプレビュー",
+                      "PSファイルのプレビュー",
+                      "PDFファイルのプレビュー",
+                      "-",
+                      "コマンドの実行",
+                      "-"};
+  Lines empty = head;
+  empty.push_back("終了");
+  EXPECT_EQ(empty, FileMenu());
+  Drop({Doc("a.pdf"), Doc("b.pdf")});
+  Lines two = head;
+  for (const std::string& item :
+       {Doc("b.pdf"), Doc("a.pdf"), std::string("-"), std::string("終了")}) {
+    two.push_back(item);
+  }
+  EXPECT_EQ(two, FileMenu());
+}
+
+TEST_F(Commands, AHistoryItemOpensItsFile) {
+  Drop({Doc("a.pdf"), Doc("b.pdf")});
+  Command(1334 + 1);
+  EXPECT_EQ("Pressel2  " + Doc("a.pdf"), Title());
+  EXPECT_EQ(Doc("a.pdf"), GetIniString("History", "0"));
+  Command(1334 + 7);  // no such entry: the empty path, nothing built, history kept
+  EXPECT_EQ("Pressel2  ", Title());
+  EXPECT_EQ(Doc("a.pdf"), GetIniString("History", "0"));
+}
+
+TEST_F(Commands, ALongPathIsShownWhole) {
+  std::string path = Doc(std::string(300 - doc_.size() - 5, 'x') + ".pdf");
+  ASSERT_EQ(300u, path.size());
+  Drop({path});
+  EXPECT_EQ("Pressel2  " + path, Title());
+  EXPECT_EQ(path, FileMenu().at(13));
+}
+
+TEST_F(Commands, ACancelledPromptRunsNothing) {
+  window_.Pane().InsertText("earlier output", "\n");
+  test::ModalDriver driver({[](HWND prompt) {
+    test::Type(prompt, 1071, "platex main");
+    test::Click(prompt, IDCANCEL);
+  }});
+  Command(1133);
+  EXPECT_EQ("earlier output", Pane());
+  EXPECT_TRUE(test::ToolLog(doc_).empty());
+}
+
+TEST_F(Commands, ATypedCommandWithoutAFileRunsInTheProgramsDirectory) {
+  test::ModalDriver driver({[](HWND prompt) {
+    EXPECT_EQ("実行するコマンドを入力してください．", test::ControlText(prompt, 1072));
+    test::Type(prompt, 1071, test::Quoted(test::HelperPath("scripted-child")) + " out:typed%%");
+    test::Click(prompt, IDOK);
+  }});
+  Command(1133);
+  std::string program_directory = SplitPath(vklib::ModuleFileName()).directory;
+  EXPECT_EQ(Lines{program_directory + "> " + test::Quoted(test::HelperPath("scripted-child")) +
+                  " out:typed%"},
+            Headers());
+  EXPECT_NE(std::string::npos, Pane().find("typed%"));
+}
+
+TEST_F(Commands, ATypedCommandRunsInTheCurrentFilesDirectoryWithPlaceholders) {
+  Drop({Doc("paper.pdf")});
+  test::ModalDriver driver({[](HWND prompt) {
+    test::Type(prompt, 1071, "platex %B");
+    test::Click(prompt, IDOK);
+  }});
+  Command(1133);
+  EXPECT_EQ(Lines{doc_ + "> platex paper"}, Headers());
+}
+
+TEST_F(Commands, HelpDoesNothing) {
+  std::string title = Title();
+  EXPECT_EQ(0, SendMessageA(window_.Handle(), WM_COMMAND, 1185, 0));
+  EXPECT_EQ(title, Title());
+  EXPECT_EQ("", Pane());
+}
+
+TEST_F(Commands, SettingsCommandsOpenTheirDialogs) {
+  std::vector<std::pair<int, std::string>> dialogs = {
+      {1155, "TeX→DVIの設定"}, {1156, "DVI→PSの設定"},        {1157, "DVI→PDFの設定"},
+      {1158, "PS→PDFの設定"},  {1159, "DVI閲覧ソフトの設定"}, {1160, "その他の閲覧ソフトの設定"},
+      {1161, "TeX全般の設定"}, {1186, "バージョン情報"}};
+  for (const auto& [id, caption] : dialogs) {
+    std::string seen;
+    test::ModalDriver driver({[&](HWND dialog) {
+      char text[128] = "";
+      GetWindowTextA(dialog, text, sizeof text);
+      seen = text;
+      test::Click(dialog, id == 1186 ? IDOK : IDCANCEL);
+    }});
+    Command(id);
+    EXPECT_EQ(caption, seen) << id;
+  }
+}
+
+TEST_F(Commands, ExitDestroysTheWindow) {
+  Command(1134);
+  EXPECT_FALSE(IsWindow(window_.Handle()));
+}
+
+}  // namespace
