@@ -53,3 +53,12 @@ configure_win() {
   cmake -S "$root" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 }
+
+# The settings of the demos: the first-run defaults, and for DVI to PDF the paper from the class
+# options and the Japanese fonts embedded (Harano Aji, from TeX Live), so that any PDF viewer
+# shows the text.
+demo_settings() {
+  printf '%s\r\n' '[TeX2DVI]' 'IsUsingFormat=1' 'FormatFile=platex.fmt' 'IsAnalyze=1' \
+    'MaxCompile=10' '[BibTeX]' 'WhichProgram=2' '[MakeIndex]' 'WhichProgram=2' '[DVI2PDF]' \
+    'WhichProgram=2' 'WhichPaperSize=1' 'PaperSizeFromList=a4' 'Option=-f ptex-haranoaji.map'
+}

@@ -1,0 +1,233 @@
+// pressel2-bridge: lets Pressel2 under Wine run the TeX programs of the Linux system. Copied
+// under the name of a program (platex.exe, pbibtex.exe, ...) into a directory that comes first
+// on the Windows PATH, it runs the Linux program of that name:
+//  - in the current directory, with the same arguments (absolute Windows paths made Unix ones);
+//  - its standard output and standard error come back through our standard output as they are
+//    written, UTF-8 text turned into the ANSI code page (Shift_JIS) for the output pane;
+//  - our standard input reaches it (Shift_JIS turned into UTF-8), and its end closes the
+//    program's input;
+//  - we end with its exit code; when we are ended (the window closed mid-build), a watchdog in
+//    the Linux shell ends the program and its children too.
+// The Linux program does not inherit our Windows handles, so its standard streams travel over a
+// loopback socket that the shell connects to us (bash's /dev/tcp), proved by a token.
+#include <windows.h>
+#include <winsock2.h>
+
+#include <shellapi.h>
+#include <ws2tcpip.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bridge/bridge_text.h"
+
+namespace {
+
+using SpawnFunction = LONG(WINAPI*)(char* const argv[], int wait);
+using ToUnixFunction = char*(CDECL*)(LPCWSTR dos_name);
+using ToDosFunction = WCHAR*(CDECL*)(LPCSTR unix_name);
+
+// The shell that runs the program. Arguments: port, token, directory, program, its arguments.
+const char kScript[] = R"SH(
+port=$1 token=$2 dir=$3 tool=$4
+shift 4
+exec 3<>"/dev/tcp/127.0.0.1/$port" || exit 126
+printf '%s\n' "$token" >&3
+bridge=$PPID
+cd "$dir" 2>/dev/null || { printf 'pressel2-bridge: no such directory %s\n' "$dir" >&3; exit 127; }
+exec 2>/dev/null  # no job notices of the shell's own
+set -m
+"$tool" "$@" <&3 >&3 2>&3 &
+child=$!
+exec 3>&-
+# The bridge ended before the program: end the program's whole process group.
+( while [ -r "/proc/$bridge/stat" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$bridge/stat"; do
+    sleep 0.2
+  done
+  kill -TERM -- "-$child" ) >/dev/null 2>&1 </dev/null &
+watch=$!
+wait "$child"
+status=$?
+kill "$watch" 2>/dev/null
+exit "$status"
+)SH";
+
+template <typename Function>
+Function WineFunction(const char* module, const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
+}
+
+std::string Utf8(const std::wstring& text) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), length,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// The Unix path of a Windows path, or "" when Wine knows none.
+std::string UnixPath(const std::wstring& windows_path) {
+  static ToUnixFunction to_unix =
+      WineFunction<ToUnixFunction>("kernel32.dll", "wine_get_unix_file_name");
+  if (to_unix == nullptr) return std::string();
+  char* unix_path = to_unix(windows_path.c_str());
+  if (unix_path == nullptr) return std::string();
+  std::string path = unix_path;
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  return path;
+}
+
+bool IsAbsoluteWindowsPath(const std::wstring& text) {
+  return text.size() >= 3 && iswalpha(text[0]) && text[1] == L':' &&
+         (text[2] == L'\\' || text[2] == L'/');
+}
+
+// An argument for the Linux program: an absolute Windows path, alone or after "=", becomes the
+// Unix path of the same file.
+std::string UnixArgument(const std::wstring& argument) {
+  size_t equals = argument.find(L'=');
+  std::wstring value = equals == std::wstring::npos ? argument : argument.substr(equals + 1);
+  if (!IsAbsoluteWindowsPath(value)) return Utf8(argument);
+  std::string path = UnixPath(value);
+  if (path.empty()) return Utf8(argument);
+  return equals == std::wstring::npos ? path : Utf8(argument.substr(0, equals + 1)) + path;
+}
+
+std::string ProgramName() {
+  char module[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string name = module;
+  name = name.substr(name.find_last_of("\\/") + 1);
+  if (name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".exe") == 0)
+    name.resize(name.size() - 4);
+  for (char& c : name)
+    c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+std::string Token() {
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  char token[64];
+  std::snprintf(token, sizeof token, "%08lx%016llx%08lx", GetCurrentProcessId(),
+                static_cast<unsigned long long>(counter.QuadPart), GetTickCount());
+  return token;
+}
+
+void WriteAll(HANDLE output, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD written = 0;
+    if (!WriteFile(output, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
+                   nullptr) ||
+        written == 0) {
+      return;
+    }
+    done += written;
+  }
+}
+
+// Accepts the shell's connection (10 seconds at most) and checks its token line.
+SOCKET AcceptShell(SOCKET listener, const std::string& token) {
+  fd_set ready;
+  FD_ZERO(&ready);
+  FD_SET(listener, &ready);
+  timeval timeout{10, 0};
+  if (select(0, &ready, nullptr, nullptr, &timeout) <= 0) return INVALID_SOCKET;
+  SOCKET connection = accept(listener, nullptr, nullptr);
+  if (connection == INVALID_SOCKET) return connection;
+  std::string line;
+  char c = 0;
+  while (line.size() <= token.size() && recv(connection, &c, 1, 0) == 1 && c != '\n')
+    line += c;
+  if (line != token) {
+    closesocket(connection);
+    return INVALID_SOCKET;
+  }
+  return connection;
+}
+
+}  // namespace
+
+int main() {
+  SpawnFunction spawn = WineFunction<SpawnFunction>("ntdll.dll", "__wine_unix_spawnvp");
+  if (spawn == nullptr) {
+    std::fprintf(stderr, "pressel2-bridge: this program runs only under Wine\n");
+    return 127;
+  }
+  const std::string program = ProgramName();
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::wstring> arguments(argv + 1, argv + argc);
+  LocalFree(argv);
+  const bool kpathsea_path = program == "kpsewhich" && IsPathQuery(arguments);
+
+  WSADATA winsock{};
+  WSAStartup(MAKEWORD(2, 2), &winsock);
+  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int address_size = sizeof address;
+  if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener, 1) != 0 ||
+      getsockname(listener, reinterpret_cast<sockaddr*>(&address), &address_size) != 0) {
+    std::fprintf(stderr, "pressel2-bridge: no loopback socket\n");
+    return 127;
+  }
+  const std::string port = std::to_string(ntohs(address.sin_port));
+  const std::string token = Token();
+  wchar_t directory[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, directory);
+
+  std::vector<std::string> command = {
+      "/bin/bash", "-c", kScript, "pressel2-bridge", port, token, UnixPath(directory), program};
+  for (const std::wstring& argument : arguments)
+    command.push_back(UnixArgument(argument));
+  std::vector<char*> command_argv;
+  for (std::string& part : command)
+    command_argv.push_back(part.data());
+  command_argv.push_back(nullptr);
+
+  LONG status = 127;
+  std::thread shell([&] { status = spawn(command_argv.data(), 1); });
+
+  SOCKET connection = AcceptShell(listener, token);
+  closesocket(listener);
+  if (connection != INVALID_SOCKET) {
+    // What we are given on our standard input goes to the program; its end, too.
+    std::thread([connection] {
+      HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+      ShiftJisToUtf8 converter;
+      char buffer[4096];
+      DWORD count = 0;
+      while (ReadFile(input, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+        std::string utf8 = converter.Convert(std::string(buffer, count));
+        if (send(connection, utf8.data(), static_cast<int>(utf8.size()), 0) == SOCKET_ERROR) return;
+      }
+      shutdown(connection, SD_SEND);
+    }).detach();
+
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    Utf8ToShiftJis converter;
+    std::string collected;
+    char buffer[4096];
+    int count;
+    while ((count = recv(connection, buffer, sizeof buffer, 0)) > 0) {
+      std::string text = converter.Convert(std::string(buffer, static_cast<size_t>(count)));
+      if (kpathsea_path) {
+        collected += text;
+      } else {
+        WriteAll(output, text);
+      }
+    }
+    if (kpathsea_path) WriteAll(output, WindowsSearchPath(collected));
+  }
+  shell.join();
+  return static_cast<int>(status);
+}

@@ -1,0 +1,238 @@
+// Pressel2 under Wine with the real TeX Live of the Linux system, through pressel2-bridge: the
+// main window builds a sample as the headless driver does, answers TeX's prompt from the pane,
+// and leaves no TeX process behind when it is closed mid-run.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <filesystem>
+
+#include "app/main_wnd.h"
+#include "settings/settings.h"
+#include "support/fake_tools.h"
+#include "support/settings_file.h"
+#include "texsource/paths.h"
+#include "vklib/codepage.h"
+#include "vklib/file.h"
+#include "win32/modal_driver.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Runs a shell command line of the Linux system (through Wine) and gives its exit status.
+int RunUnix(const std::string& command) {
+  using Spawn = LONG(WINAPI*)(char* const argv[], int wait);
+  static Spawn spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+  std::string shell = "/bin/sh", dash_c = "-c", line = command;
+  char* argv[] = {shell.data(), dash_c.data(), line.data(), nullptr};
+  return spawn != nullptr ? static_cast<int>(spawn(argv, 1)) : -1;
+}
+
+// The Unix path of a Windows path.
+std::string UnixPath(const std::string& windows_path) {
+  using ToUnix = char*(CDECL*)(LPCWSTR);
+  static ToUnix to_unix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  std::wstring wide(windows_path.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1,
+                                                      wide.data(), static_cast<int>(wide.size()))) -
+              1);
+  char* unix_path = to_unix(wide.c_str());
+  std::string path = unix_path != nullptr ? unix_path : "";
+  if (unix_path != nullptr) HeapFree(GetProcessHeap(), 0, unix_path);
+  return path;
+}
+
+std::string Quoted(const std::string& unix_text) {
+  return "'" + unix_text + "'";
+}
+
+// The samples, as Windows sees them (drive Z: is the Unix root).
+std::string Samples() {
+  std::string path = std::string("Z:") + PRESSEL2_SOURCE_DIR + "/samples";
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+class LinuxTeX : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    WriteFirstRunDefaults();
+    ASSERT_NE(nullptr, window_.Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)));
+    ShowWindow(window_.Handle(), SW_SHOW);
+  }
+  void TearDown() override {
+    if (IsWindow(window_.Handle())) DestroyWindow(window_.Handle());
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  void Drop(const std::string& file) {
+    std::string names = file + '\0' + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    SendMessageA(window_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  }
+  std::string Pane() {
+    const auto& buffer = window_.Pane().Core().Buffer();
+    return buffer.Text({0, 0}, buffer.End());
+  }
+  static Lines Commands(const std::string& text, const std::string& line_end) {
+    Lines commands;
+    const std::string label = "コマンド : ";
+    size_t at = 0;
+    while ((at = text.find(label, at)) != std::string::npos) {
+      at += label.size();
+      commands.push_back(text.substr(at, text.find(line_end, at) - at));
+    }
+    return commands;
+  }
+
+  test::SettingsFile settings_;
+  // The bridge, under the names of the TeX programs, first on the PATH.
+  test::ScopedEnvironment path_{"PATH", SplitPath(vklib::ModuleFileName()).directory + "\\bridge;" +
+                                            vklib::EnvironmentVariable("PATH")};
+  MainWnd window_{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
+  test::TempDir work;
+  std::filesystem::copy(Samples() + "\\report-utf8", work.File("window"),
+                        std::filesystem::copy_options::recursive);
+  std::filesystem::copy(Samples() + "\\report-utf8", work.File("driver"),
+                        std::filesystem::copy_options::recursive);
+
+  // pressel2-build, native, on one copy (with a settings file of its own).
+  const char* native_driver = std::getenv("PRESSEL2_NATIVE_DRIVER");
+  ASSERT_NE(nullptr, native_driver) << "PRESSEL2_NATIVE_DRIVER names the native pressel2-build";
+  std::string driver_dir = UnixPath(work.File("driver"));
+  ASSERT_EQ(0, RunUnix("mkdir -p " + Quoted(driver_dir + "/tool") + " && cp " +
+                       Quoted(native_driver) + " " + Quoted(driver_dir + "/tool/")));
+  ASSERT_EQ(0, RunUnix("cd " + Quoted(driver_dir) +
+                       " && ./tool/pressel2-build chapters/chap2.tex"
+                       " </dev/null >driver.out 2>&1"));
+  std::string driver_output = vklib::Utf8ToAnsi(test::ReadFile(work.File("driver\\driver.out")));
+  Lines expected = Commands(driver_output, "\n");
+  ASSERT_EQ(8u, expected.size()) << driver_output;
+
+  // The window, on the other copy: the chapter dropped on it.
+  std::string doc = work.File("window");
+  Drop(doc + "\\chapters\\chap2.tex");
+  EXPECT_EQ(expected, Commands(Pane(), "\r\n"));
+  EXPECT_NE(std::string::npos, Pane().find("カレントディレクトリ : " + doc + "\r\n"));
+  EXPECT_NE(std::string::npos, Pane().find("Output written on main.dvi"));
+  EXPECT_NE(std::string::npos, Pane().find("第 2 章"));  // TeX's UTF-8, shown in Shift_JIS
+  EXPECT_TRUE(std::filesystem::exists(doc + "\\main.dvi"));
+
+  // DVI->PDF from the menu: an A4 PDF.
+  SendMessageA(window_.Handle(), WM_COMMAND, 1128, 0);
+  EXPECT_EQ(Lines{"dvipdfmx main.dvi"}, Commands(Pane(), "\r\n"));
+  ASSERT_TRUE(std::filesystem::exists(doc + "\\main.pdf"));
+  std::string unix_doc = UnixPath(doc);
+  EXPECT_EQ(0, RunUnix("pdfinfo " + Quoted(unix_doc + "/main.pdf") + " > " +
+                       Quoted(unix_doc + "/pdfinfo.txt")));
+  EXPECT_NE(std::string::npos,
+            test::ReadFile(doc + "\\pdfinfo.txt").find("595.28 x 841.89 pts (A4)"));
+}
+
+// Calls `act` from a timer of the window, inside the build's message loop, once `condition`
+// holds.
+class WhenTrue {
+ public:
+  WhenTrue(HWND window, std::function<bool()> condition, std::function<void()> act)
+      : condition_(std::move(condition)), act_(std::move(act)) {
+    current_ = this;
+    SetTimer(window, 0x7A11, 100, Check);
+  }
+  ~WhenTrue() { current_ = nullptr; }
+  bool Acted() const { return acted_; }
+
+ private:
+  static void CALLBACK Check(HWND window, UINT, UINT_PTR timer, DWORD) {
+    if (current_ == nullptr || current_->acted_ || !current_->condition_()) return;
+    KillTimer(window, timer);
+    current_->acted_ = true;
+    current_->act_();
+  }
+
+  static inline WhenTrue* current_ = nullptr;
+  std::function<bool()> condition_;
+  std::function<void()> act_;
+  bool acted_ = false;
+};
+
+TEST_F(LinuxTeX, AnAnswerTypedIntoThePaneReachesTeXAtItsPrompt) {
+  test::TempDir work;
+  test::WriteFile(work.File("main.tex"),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\undefinedcommand\n"
+                  "\\end{document}\n");
+  HWND pane = window_.Pane().Handle();
+  // TeX asks "? " at its error (and flushes its output to ask): the user types x and Enter.
+  auto asks = [this] {
+    std::string text = Pane();
+    return text.size() >= 4 && text.compare(text.size() - 4, 4, "\r\n? ") == 0;
+  };
+  WhenTrue prompt(window_.Handle(), asks, [pane] {
+    PostMessageA(pane, WM_KEYDOWN, 'X', 1);
+    PostMessageA(pane, WM_CHAR, 'x', 1);
+    PostMessageA(pane, WM_KEYUP, 'X', 1);
+    PostMessageA(pane, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(pane, WM_CHAR, '\r', 1);
+    PostMessageA(pane, WM_KEYUP, VK_RETURN, 1);
+  });
+  std::string message;
+  test::ModalDriver box({[&](HWND dialog) {
+    message = test::ControlText(dialog, 0xFFFF);
+    test::Click(dialog, IDOK);
+  }});
+  Drop(work.File("main.tex"));
+  EXPECT_TRUE(prompt.Acted());
+  EXPECT_NE(std::string::npos, Pane().find("! Undefined control sequence."));
+  EXPECT_NE(std::string::npos, Pane().find("? x\r\n"));  // the answer, echoed as typed
+  EXPECT_EQ("platex main.texの実行に失敗．", message);
+  std::string log = test::ReadFile(work.File("main.log"));
+  EXPECT_NE(std::string::npos, log.find("? x")) << log;
+  EXPECT_EQ(std::string::npos, log.find("Emergency stop"));
+}
+
+TEST_F(LinuxTeX, ClosingTheWindowDuringALongRunLeavesNoTeXBehind) {
+  test::TempDir work;
+  // TeX counts for many minutes without a word or a read: only ending it from outside stops it
+  // (the end of its streams would not, as it neither reads nor writes).
+  std::string name = "counts-" + std::to_string(GetCurrentProcessId());
+  test::WriteFile(work.File(name + ".tex"),
+                  "\\documentclass{jarticle}\n\\begin{document}\n"
+                  "\\count255=0 \\loop\\advance\\count255 by 1 "
+                  "\\ifnum\\count255<2000000000 \\repeat\n\\end{document}\n");
+  // Whether the Linux TeX runs: a process of that command line that is neither the bridge (a
+  // Wine process, whose title is the same) nor a shell; "[p]" keeps the pattern from matching
+  // the shell that runs pgrep.
+  const std::string search = "for p in $(pgrep -f " + Quoted("[p]latex " + name) +
+                             "); do case $(readlink /proc/$p/exe) in *wine*|*bash|*/sh) ;; "
+                             "*) exit 0 ;; esac; done; exit 1";
+  HWND main_window = window_.Handle();
+  // Once the Linux platex runs, the window is closed.
+  WhenTrue running(
+      main_window, [&] { return RunUnix(search) == 0; },
+      [main_window] { PostMessageA(main_window, WM_CLOSE, 0, 0); });
+  Drop(work.File(name + ".tex"));
+  EXPECT_TRUE(running.Acted());
+  EXPECT_FALSE(IsWindow(main_window));
+  bool gone = test::WaitUntil([&] { return RunUnix(search) != 0; });
+  EXPECT_TRUE(gone) << "a platex process of " << name << " is still running";
+  if (!gone) RunUnix("pkill -f " + Quoted("[p]latex " + name));  // not to leave it to the next test
+}
+
+}  // namespace
