@@ -12,19 +12,7 @@ std::string Convert(UINT from, UINT to, const std::string& text, bool strict) {
   std::wstring wide(static_cast<size_t>(wide_length), L'\0');
   MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                       wide_length);
-  int length = WideCharToMultiByte(to, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
-  std::string converted(static_cast<size_t>(length > 0 ? length : 0), '\0');
-  WideCharToMultiByte(to, 0, wide.data(), wide_length, converted.data(), length, nullptr, nullptr);
-  return converted;
-}
-
-std::string Ansi(const std::wstring& wide) {
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                   0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(length > 0 ? length : 0), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length,
-                      nullptr, nullptr);
-  return ansi;
+  return Narrow(to, wide);
 }
 
 // Where a UTF-8 sequence that the text's end cuts off begins (the text's size if none is).
@@ -39,6 +27,15 @@ size_t CutUtf8Sequence(const std::string& text) {
 }
 
 }  // namespace
+
+std::string Narrow(unsigned code_page, const std::wstring& wide) {
+  int length = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
+                                   nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(),
+                      length, nullptr, nullptr);
+  return narrow;
+}
 
 std::string Utf8ToShiftJis::Convert(const std::string& piece) {
   std::string text = pending_ + piece;
@@ -93,7 +90,7 @@ std::string WindowsSearchPath(const std::string& unix_search_path) {
         std::wstring wide = dos;
         HeapFree(GetProcessHeap(), 0, dos);
         if (wide.compare(0, 4, L"\\\\?\\") == 0) wide.erase(0, 4);
-        windows = Ansi(wide);
+        windows = Narrow(CP_ACP, wide);
       }
     }
     if (!result.empty()) result += ';';

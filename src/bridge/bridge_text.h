@@ -25,6 +25,9 @@ class ShiftJisToUtf8 {
   std::string pending_;
 };
 
+// Wide text in a code page (CP_UTF8, CP_ACP).
+std::string Narrow(unsigned code_page, const std::wstring& wide);
+
 // Whether kpsewhich is asked for a search path (its answer then needs Windows paths).
 bool IsPathQuery(const std::vector<std::wstring>& arguments);
 

@@ -85,8 +85,7 @@ size_t rSJIS::Read(char* buffer, size_t size, bool one_line) {
     unsigned char byte = static_cast<unsigned char>(Peek());
     if (IsLineEnd(byte)) {
       if (!out.FitsLineEnd(one_line)) break;
-      Get();
-      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      TakeLineEnd(byte);
       out.Put('\n');
       if (one_line) break;
       continue;
@@ -105,8 +104,7 @@ size_t rEUC::Read(char* buffer, size_t size, bool one_line) {
     unsigned char byte = Peek();
     if (IsLineEnd(byte)) {
       if (!out.FitsLineEnd(one_line)) break;
-      Get();
-      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      TakeLineEnd(byte);
       out.Put('\n');
       if (one_line) break;
       continue;
@@ -143,8 +141,7 @@ size_t rIsoJP::Read(char* buffer, size_t size, bool one_line) {
     if (IsLineEnd(byte)) {
       if (!out.FitsLineEnd(one_line)) break;
       mode_ = 0;
-      Get();
-      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      TakeLineEnd(byte);
       out.Put('\n');
       if (one_line) break;
       continue;
@@ -179,8 +176,7 @@ size_t rUTF7_8::Read(char* buffer, size_t size, bool one_line) {
     unsigned char byte = Peek();
     if (IsLineEnd(byte)) {
       if (raw.size() + 1 > (one_line ? limit + 1 : limit)) break;
-      Get();
-      if (byte == '\r' && !AtEnd() && Peek() == '\n') Get();
+      TakeLineEnd(byte);
       raw += '\n';
       if (one_line) break;
       continue;

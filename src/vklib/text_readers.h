@@ -9,6 +9,7 @@
 namespace vklib {
 
 // A reader over a buffered file stream of `Unit`s (bytes or 16-bit units). It owns the stream.
+// Each reader reads a line, or a block across line ends, with one Read of its own.
 template <typename Unit>
 class FileRead : public READ {
  public:
@@ -19,7 +20,12 @@ class FileRead : public READ {
   FileRead(const FileRead&) = delete;
   FileRead& operator=(const FileRead&) = delete;
 
+  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
+  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
+
  protected:
+  virtual size_t Read(char* buffer, size_t size, bool one_line) = 0;
+
   // True once the last unit of the file has been taken.
   bool AtEnd() const { return file_ == nullptr || end_; }
   // The next unit without taking it; 0 at the end.
@@ -31,6 +37,11 @@ class FileRead : public READ {
     Unit unit = buffer_[pos_++];
     if (pos_ == count_) Fill();
     return unit;
+  }
+  // Takes a line end that starts with `first` (already peeked): a CR, or a CR LF pair, or an LF.
+  void TakeLineEnd(Unit first) {
+    Get();
+    if (first == Unit('\r') && !AtEnd() && Peek() == Unit('\n')) Get();
   }
   // Back to the first unit of the file.
   void Rewind() {
@@ -60,44 +71,36 @@ class FileRead : public READ {
 class rDirect : public FileRead<char> {
  public:
   using FileRead::FileRead;
-  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
-  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
 
  private:
-  size_t Read(char* buffer, size_t size, bool one_line);
+  size_t Read(char* buffer, size_t size, bool one_line) override;
 };
 
 // The ANSI code page byte by byte: CR, LF and CR LF each become one LF.
 class rSJIS : public FileRead<char> {
  public:
   using FileRead::FileRead;
-  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
-  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
 
  private:
-  size_t Read(char* buffer, size_t size, bool one_line);
+  size_t Read(char* buffer, size_t size, bool one_line) override;
 };
 
 // EUC-JP to Shift_JIS by arithmetic.
 class rEUC : public FileRead<unsigned char> {
  public:
   using FileRead::FileRead;
-  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
-  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
 
  private:
-  size_t Read(char* buffer, size_t size, bool one_line);
+  size_t Read(char* buffer, size_t size, bool one_line) override;
 };
 
 // ISO-2022-JP to Shift_JIS by arithmetic; a line end returns to one-byte mode.
 class rIsoJP : public FileRead<unsigned char> {
  public:
   using FileRead::FileRead;
-  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
-  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
 
  private:
-  size_t Read(char* buffer, size_t size, bool one_line);
+  size_t Read(char* buffer, size_t size, bool one_line) override;
   int mode_ = 0;  // 0: one-byte characters, 2: two-byte JIS X 0208
 };
 
@@ -105,11 +108,9 @@ class rIsoJP : public FileRead<unsigned char> {
 class rUTF7_8 : public FileRead<unsigned char> {
  public:
   rUTF7_8(std::FILE* file, unsigned code_page);
-  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
-  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
 
  private:
-  size_t Read(char* buffer, size_t size, bool one_line);
+  size_t Read(char* buffer, size_t size, bool one_line) override;
   unsigned code_page_;
 };
 
@@ -117,14 +118,12 @@ class rUTF7_8 : public FileRead<unsigned char> {
 class rUTF16 : public FileRead<uint16_t> {
  public:
   rUTF16(std::FILE* file, bool swap);
-  size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
-  size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
 
  private:
   uint16_t Unit(uint16_t raw) const {
     return swap_ ? static_cast<uint16_t>(raw << 8 | raw >> 8) : raw;
   }
-  size_t Read(char* buffer, size_t size, bool one_line);
+  size_t Read(char* buffer, size_t size, bool one_line) override;
   bool swap_;
 };
 

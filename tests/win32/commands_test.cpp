@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include "app/main_wnd.h"
 #include "settings/settings.h"
@@ -11,55 +10,23 @@
 #include "support/settings_file.h"
 #include "texsource/paths.h"
 #include "vklib/file.h"
+#include "win32/main_window_fixture.h"
 #include "win32/modal_driver.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class Commands : public ::testing::Test {
+class Commands : public test::MainWindowTest {
  protected:
   void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     WriteFirstRunDefaults();
     test::WriteFile(Doc("main.tex"), "\\documentclass[a4paper]{jarticle}\n\\include{chap1}\n");
     test::WriteFile(Doc("chap1.tex"), "text\n");
-    ASSERT_NE(nullptr, window_.Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)));
-    ShowWindow(window_.Handle(), SW_SHOW);
-  }
-  void TearDown() override {
-    if (IsWindow(window_.Handle())) DestroyWindow(window_.Handle());
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    MainWindowTest::SetUp();
   }
 
   std::string Doc(const std::string& name) const { return JoinPath(doc_, name); }
-  void Command(int id) { SendMessageA(window_.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  // Drops files on the window as the shell does: a DROPFILES block of ANSI names.
-  void Drop(const Lines& files) {
-    std::string names;
-    for (const std::string& file : files)
-      names += file + '\0';
-    names += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-    GlobalUnlock(memory);
-    SendMessageA(window_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-  }
-  std::string Title() const {
-    char title[2048] = "";
-    GetWindowTextA(window_.Handle(), title, sizeof title);
-    return title;
-  }
-  std::string Pane() {
-    const auto& buffer = window_.Pane().Core().Buffer();
-    return buffer.Text({0, 0}, buffer.End());
-  }
   // "directory> command" of each echo header in the pane.
   Lines Headers() {
     Lines headers;
@@ -93,10 +60,8 @@ class Commands : public ::testing::Test {
     return items;
   }
 
-  test::SettingsFile settings_;
   test::FakeTools tools_;
   std::string doc_ = settings_.dir().Directory("doc");
-  MainWnd window_{GetModuleHandleA(nullptr)};
 };
 
 TEST_F(Commands, ADroppedChapterIsBuiltAndThePaneShowsEveryAction) {

@@ -13,28 +13,11 @@
 #include "support/settings_file.h"
 #include "support/test_support.h"
 #include "vklib/file.h"
+#include "win32/main_window_fixture.h"
 
 namespace {
 
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    ASSERT_NE(nullptr, window_.Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)));
-    ShowWindow(window_.Handle(), SW_SHOW);
-  }
-  void TearDown() override {
-    if (IsWindow(window_.Handle())) DestroyWindow(window_.Handle());
-    // The main window posts the quit message of the program; it must not end the tests' loop.
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
-
-  test::SettingsFile settings_;
-  MainWnd window_{GetModuleHandleA(nullptr)};
-};
+using MainWindow = test::MainWindowTest;
 
 TEST_F(MainWindow, ThePaneStaysTwoPixelsUnderTheToolbar) {
   for (SIZE size : {SIZE{800, 600}, SIZE{400, 300}, SIZE{1000, 200}}) {

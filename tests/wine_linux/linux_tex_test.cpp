@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include <filesystem>
 
@@ -16,6 +15,7 @@
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
+#include "win32/main_window_fixture.h"
 #include "win32/modal_driver.h"
 
 namespace {
@@ -60,35 +60,13 @@ std::string Samples() {
   return path;
 }
 
-class LinuxTeX : public ::testing::Test {
+class LinuxTeX : public test::MainWindowTest {
  protected:
   void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     WriteFirstRunDefaults();
-    ASSERT_NE(nullptr, window_.Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)));
-    ShowWindow(window_.Handle(), SW_SHOW);
-  }
-  void TearDown() override {
-    if (IsWindow(window_.Handle())) DestroyWindow(window_.Handle());
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    MainWindowTest::SetUp();
   }
 
-  void Drop(const std::string& file) {
-    std::string names = file + '\0' + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-    GlobalUnlock(memory);
-    SendMessageA(window_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-  }
-  std::string Pane() {
-    const auto& buffer = window_.Pane().Core().Buffer();
-    return buffer.Text({0, 0}, buffer.End());
-  }
   static Lines Commands(const std::string& text, const std::string& line_end) {
     Lines commands;
     const std::string label = "コマンド : ";
@@ -100,11 +78,9 @@ class LinuxTeX : public ::testing::Test {
     return commands;
   }
 
-  test::SettingsFile settings_;
   // The bridge, under the names of the TeX programs, first on the PATH.
   test::ScopedEnvironment path_{"PATH", SplitPath(vklib::ModuleFileName()).directory + "\\bridge;" +
                                             vklib::EnvironmentVariable("PATH")};
-  MainWnd window_{GetModuleHandleA(nullptr)};
 };
 
 TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
@@ -129,7 +105,7 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
 
   // The window, on the other copy: the chapter dropped on it.
   std::string doc = work.File("window");
-  Drop(doc + "\\chapters\\chap2.tex");
+  Drop({doc + "\\chapters\\chap2.tex"});
   EXPECT_EQ(expected, Commands(Pane(), "\r\n"));
   EXPECT_NE(std::string::npos, Pane().find("カレントディレクトリ : " + doc + "\r\n"));
   EXPECT_NE(std::string::npos, Pane().find("Output written on main.dvi"));
@@ -197,7 +173,7 @@ TEST_F(LinuxTeX, AnAnswerTypedIntoThePaneReachesTeXAtItsPrompt) {
     message = test::ControlText(dialog, 0xFFFF);
     test::Click(dialog, IDOK);
   }});
-  Drop(work.File("main.tex"));
+  Drop({work.File("main.tex")});
   EXPECT_TRUE(prompt.Acted());
   EXPECT_NE(std::string::npos, Pane().find("! Undefined control sequence."));
   EXPECT_NE(std::string::npos, Pane().find("? x\r\n"));  // the answer, echoed as typed
@@ -227,7 +203,7 @@ TEST_F(LinuxTeX, ClosingTheWindowDuringALongRunLeavesNoTeXBehind) {
   WhenTrue running(
       main_window, [&] { return RunUnix(search) == 0; },
       [main_window] { PostMessageA(main_window, WM_CLOSE, 0, 0); });
-  Drop(work.File(name + ".tex"));
+  Drop({work.File(name + ".tex")});
   EXPECT_TRUE(running.Acted());
   EXPECT_FALSE(IsWindow(main_window));
   bool gone = test::WaitUntil([&] { return RunUnix(search) != 0; });

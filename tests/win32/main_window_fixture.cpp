@@ -1,0 +1,53 @@
+#include "win32/main_window_fixture.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace test {
+
+void MainWindowTest::SetUp() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  ASSERT_NE(nullptr, window_.Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)));
+  ShowWindow(window_.Handle(), SW_SHOW);
+}
+
+void MainWindowTest::TearDown() {
+  if (IsWindow(window_.Handle())) DestroyWindow(window_.Handle());
+  // The main window posts the quit message of the program; it must not end the tests' loop.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+void MainWindowTest::Drop(const std::vector<std::string>& files) {
+  std::string names;
+  for (const std::string& file : files)
+    names += file + '\0';
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = FALSE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  GlobalUnlock(memory);
+  SendMessageA(window_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+void MainWindowTest::Command(int id) {
+  SendMessageA(window_.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+std::string MainWindowTest::Title() const {
+  char title[2048] = "";
+  GetWindowTextA(window_.Handle(), title, sizeof title);
+  return title;
+}
+
+std::string MainWindowTest::Pane() {
+  const auto& buffer = window_.Pane().Core().Buffer();
+  return buffer.Text({0, 0}, buffer.End());
+}
+
+}  // namespace test
