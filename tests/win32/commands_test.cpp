@@ -205,6 +205,8 @@ TEST_F(Commands, SettingsCommandsOpenTheirDialogs) {
       {1155, "TeX→DVIの設定"}, {1156, "DVI→PSの設定"},        {1157, "DVI→PDFの設定"},
       {1158, "PS→PDFの設定"},  {1159, "DVI閲覧ソフトの設定"}, {1160, "その他の閲覧ソフトの設定"},
       {1161, "TeX全般の設定"}, {1186, "バージョン情報"}};
+  // The TeX settings ask kpsewhich for the formats from the tests' working directory.
+  test::ScopedEnvironment log("FAKE_TOOL_LOG", settings_.dir().File("kpsewhich.log"));
   for (const auto& [id, caption] : dialogs) {
     std::string seen;
     test::ModalDriver driver({[&](HWND dialog) {
