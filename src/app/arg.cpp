@@ -10,15 +10,9 @@ const char kUnknownOption[] = "は知らないオプションです．";
 // the end of the text.
 size_t TokenEnd(std::string_view text, size_t start) {
   bool in_quotes = false;
-  size_t i = start;
-  while (i < text.size()) {
-    if (vklib::IsLeadByte(static_cast<unsigned char>(text[i]))) {
-      i += 2;
-      continue;
-    }
+  for (size_t i = start; i < text.size(); i += vklib::CharLength(text, i)) {
     if (text[i] == '"') in_quotes = !in_quotes;
     if (text[i] == ' ' && !in_quotes) return i;
-    ++i;
   }
   return text.size();
 }
@@ -59,10 +53,6 @@ bool Arg::Parse() {
 }
 
 std::string CommandLineArguments(std::string_view command_line) {
-  bool in_quotes = false;
-  for (size_t i = 0; i < command_line.size(); i += vklib::CharLength(command_line, i)) {
-    if (command_line[i] == '"') in_quotes = !in_quotes;
-    if (command_line[i] == ' ' && !in_quotes) return std::string(command_line.substr(i + 1));
-  }
-  return std::string();
+  size_t end = TokenEnd(command_line, 0);
+  return end < command_line.size() ? std::string(command_line.substr(end + 1)) : std::string();
 }

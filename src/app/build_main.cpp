@@ -31,20 +31,21 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";
 
-void Print(std::FILE* stream, const std::string& ansi) {
-  std::string text = vklib::ConsoleText(ansi);
-  std::fwrite(text.data(), 1, text.size(), stream);
+void Write(std::FILE* stream, const std::string& bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
   std::fflush(stream);
+}
+
+// Our own text, in the terminal's encoding.
+void Print(std::FILE* stream, const std::string& ansi) {
+  Write(stream, vklib::ConsoleText(ansi));
 }
 
 class StandardOutput : public OutputSink {
  public:
   void Insert(const std::string& text) override { Print(stdout, text); }
   // The tools' own output passes unchanged.
-  void Append(const std::string& text) override {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-  }
+  void Append(const std::string& text) override { Write(stdout, text); }
 };
 
 class StandardError : public ConsoleHost::Report {

@@ -100,7 +100,7 @@ bool MainWnd::Execute(const std::string& command_line, const std::string& direct
 }
 
 void MainWnd::ShowMessage(const std::string& text, const std::string& caption) {
-  if (Handle() != nullptr) MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_OK);
+  if (vklib::window::Wnd* wnd = Facade()) wnd->ShowMessageBox(text, caption);
 }
 
 void MainWnd::SetTitle(const std::string& title) {

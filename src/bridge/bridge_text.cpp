@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "bridge/wine_unix.h"
+
 namespace {
 
 std::string Convert(UINT from, UINT to, const std::string& text, bool strict) {
@@ -68,9 +70,6 @@ bool IsPathQuery(const std::vector<std::wstring>& arguments) {
 }
 
 std::string WindowsSearchPath(const std::string& unix_search_path) {
-  using ToDos = WCHAR*(CDECL*)(LPCSTR);
-  static ToDos to_dos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
   std::string result;
   size_t start = 0;
   while (start < unix_search_path.size()) {
@@ -85,13 +84,9 @@ std::string WindowsSearchPath(const std::string& unix_search_path) {
       element.erase(0, 2);
     }
     std::string windows = element;
-    if (to_dos != nullptr && element[0] == '/') {
-      if (WCHAR* dos = to_dos(element.c_str())) {
-        std::wstring wide = dos;
-        HeapFree(GetProcessHeap(), 0, dos);
-        if (wide.compare(0, 4, L"\\\\?\\") == 0) wide.erase(0, 4);
-        windows = Narrow(CP_ACP, wide);
-      }
+    if (element[0] == '/') {
+      std::wstring dos = DosPath(element);
+      if (!dos.empty()) windows = Narrow(CP_ACP, dos);
     }
     if (!result.empty()) result += ';';
     result += mark + windows;

@@ -23,12 +23,9 @@
 #include <vector>
 
 #include "bridge/bridge_text.h"
+#include "bridge/wine_unix.h"
 
 namespace {
-
-using SpawnFunction = LONG(WINAPI*)(char* const argv[], int wait);
-using ToUnixFunction = char*(CDECL*)(LPCWSTR dos_name);
-using ToDosFunction = WCHAR*(CDECL*)(LPCSTR unix_name);
 
 // The shell that runs the program. Arguments: port, token, directory, program, its arguments.
 const char kScript[] = R"SH(
@@ -55,33 +52,6 @@ kill "$watch" 2>/dev/null
 exit "$status"
 )SH";
 
-template <typename Function>
-Function WineFunction(const char* module, const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
-}
-
-std::string Utf8(const std::wstring& text) {
-  int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
-                                   0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), length,
-                      nullptr, nullptr);
-  return utf8;
-}
-
-// The Unix path of a Windows path, or "" when Wine knows none.
-std::string UnixPath(const std::wstring& windows_path) {
-  static ToUnixFunction to_unix =
-      WineFunction<ToUnixFunction>("kernel32.dll", "wine_get_unix_file_name");
-  if (to_unix == nullptr) return std::string();
-  char* unix_path = to_unix(windows_path.c_str());
-  if (unix_path == nullptr) return std::string();
-  std::string path = unix_path;
-  HeapFree(GetProcessHeap(), 0, unix_path);
-  return path;
-}
-
 bool IsAbsoluteWindowsPath(const std::wstring& text) {
   return text.size() >= 3 && iswalpha(text[0]) && text[1] == L':' &&
          (text[2] == L'\\' || text[2] == L'/');
@@ -92,10 +62,11 @@ bool IsAbsoluteWindowsPath(const std::wstring& text) {
 std::string UnixArgument(const std::wstring& argument) {
   size_t equals = argument.find(L'=');
   std::wstring value = equals == std::wstring::npos ? argument : argument.substr(equals + 1);
-  if (!IsAbsoluteWindowsPath(value)) return Utf8(argument);
+  if (!IsAbsoluteWindowsPath(value)) return Narrow(CP_UTF8, argument);
   std::string path = UnixPath(value);
-  if (path.empty()) return Utf8(argument);
-  return equals == std::wstring::npos ? path : Utf8(argument.substr(0, equals + 1)) + path;
+  if (path.empty()) return Narrow(CP_UTF8, argument);
+  return equals == std::wstring::npos ? path
+                                      : Narrow(CP_UTF8, argument.substr(0, equals + 1)) + path;
 }
 
 std::string ProgramName() {
@@ -155,7 +126,7 @@ SOCKET AcceptShell(SOCKET listener, const std::string& token) {
 }  // namespace
 
 int main() {
-  SpawnFunction spawn = WineFunction<SpawnFunction>("ntdll.dll", "__wine_unix_spawnvp");
+  UnixSpawn spawn = UnixSpawnFunction();
   if (spawn == nullptr) {
     std::fprintf(stderr, "pressel2-bridge: this program runs only under Wine\n");
     return 127;

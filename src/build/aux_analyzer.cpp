@@ -3,6 +3,7 @@
 #include <set>
 #include <string_view>
 
+#include "texsource/paths.h"
 #include "texsource/scanner.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
@@ -31,12 +32,7 @@ bool Argument(std::string_view line, std::string_view command, std::string& argu
 }  // namespace
 
 std::string AuxAnalyzer::AuxFileName(const std::string& path, const std::string& extension) {
-  size_t size = path.size();
-  bool tex = size >= 4 && path[size - 4] == '.' &&
-             (path[size - 3] == 't' || path[size - 3] == 'T') &&
-             (path[size - 2] == 'e' || path[size - 2] == 'E') &&
-             (path[size - 1] == 'x' || path[size - 1] == 'X');
-  return (tex ? path.substr(0, size - 3) : path) + extension;
+  return (HasExtension(path, ".tex") ? path.substr(0, path.size() - 3) : path) + extension;
 }
 
 std::string AuxAnalyzer::Answer(const char* action) const {

@@ -64,7 +64,10 @@ class TeX {
   // Runs a converter in the parent directory and reports a failed start or exit code.
   bool RunConverter(const std::string& command, const char* start_failure,
                     const char* exit_failure);
-  std::string PreviewCommand(const char* section);
+  // A viewer from a section's "Program" and "Arg" settings, started on the parent file.
+  void Preview(const char* section, const char* caption);
+  // The command with the section's "Option" setting after it, when there is one.
+  static std::string WithOption(const char* section, std::string command);
   // "WhichProgram" values: the first known program, and the user's own ("Program").
   static constexpr int kFirstProgram = 1;
   static constexpr int kUsersProgram = 3;

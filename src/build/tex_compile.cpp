@@ -14,11 +14,7 @@ const char kFailedToRun[] = "の実行に失敗．";
 // The format file's name without ".fmt" is the program that loads it ("platex.fmt": platex); a
 // name without the extension is taken as the program itself.
 std::string ProgramOfFormat(std::string format) {
-  std::string lower = format;
-  vklib::LowerCaseAnsi(lower);
-  if (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".fmt") == 0) {
-    format.resize(format.size() - 4);
-  }
+  if (HasExtension(format, ".fmt")) format.resize(format.size() - 4);
   return format;
 }
 
@@ -41,16 +37,14 @@ bool TeX::HasParent() {
 }
 
 bool TeX::TeXCommand(const std::string& file_argument, std::string& command) {
-  command = GetIniInt(kSection, "IsUsingFormat") != 0
-                ? ProgramOfFormat(GetIniString(kSection, "FormatFile"))
-                : GetIniString(kSection, "Program");
-  if (command.empty()) {
+  std::string program = GetIniInt(kSection, "IsUsingFormat") != 0
+                            ? ProgramOfFormat(GetIniString(kSection, "FormatFile"))
+                            : GetIniString(kSection, "Program");
+  if (program.empty()) {
     Message("TeXプログラムの設定がされてません．");
     return false;
   }
-  std::string option = GetIniString(kSection, "Option");
-  if (!option.empty()) command += " " + option;
-  command += " " + file_argument;
+  command = WithOption(kSection, program) + " " + file_argument;
   return true;
 }
 
@@ -79,15 +73,8 @@ bool TeX::Convert(int step) {
 }
 
 bool TeX::TeX2DVI() {
-  if (current_file.empty()) {
-    Message("ファイルが読み込まれてません．");
-    return false;
-  }
+  if (!HasParent()) return false;
   const std::string parent = parent_base + parent_extension;
-  if (parent_base.empty()) {
-    Message("親ファイルの取得に失敗．");
-    return false;
-  }
   if (!vklib::FileExists(parent)) {
     Message("ファイルが存在しません．");
     return false;

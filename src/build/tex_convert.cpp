@@ -43,13 +43,13 @@ std::string PaperArgument(const std::string& class_options) {
   }
 }
 
-std::string WithOption(const char* section, std::string command) {
+}  // namespace
+
+std::string TeX::WithOption(const char* section, std::string command) {
   std::string option = GetIniString(section, "Option");
   if (!option.empty()) command += " " + option;
   return command;
 }
-
-}  // namespace
 
 bool TeX::RunConverter(const std::string& command, const char* start_failure,
                        const char* exit_failure) {

@@ -91,29 +91,25 @@ bool TeX::LaunchViewer(const std::string& command_line) {
   return vklib::LaunchProgram(command_line, kViewerIdleMilliseconds);
 }
 
-std::string TeX::PreviewCommand(const char* section) {
-  return "\"" + GetIniString(section, "Program") + "\" " +
-         ExpandPlaceholders(GetIniString(section, "Arg"));
+void TeX::Preview(const char* section, const char* caption) {
+  std::string command = "\"" + GetIniString(section, "Program") + "\" " +
+                        ExpandPlaceholders(GetIniString(section, "Arg"));
+  if (!LaunchViewer(command)) Message(command + "の実行に失敗．", caption);
 }
 
 void TeX::PreviewPS() {
-  if (!HasParent()) return;
-  std::string command = PreviewCommand("PSPreview");
-  if (!LaunchViewer(command)) Message(command + "の実行に失敗．", "Pressel");
+  if (HasParent()) Preview("PSPreview", "Pressel");
 }
 
 void TeX::PreviewPDF() {
-  if (!HasParent()) return;
-  std::string command = PreviewCommand("PDFPreview");
-  if (!LaunchViewer(command)) Message(command + "の実行に失敗．", "Pressel");
+  if (HasParent()) Preview("PDFPreview", "Pressel");
 }
 
 void TeX::PreviewDVI() {
   const char kSection[] = "DVIOUT";
   if (!HasParent()) return;
   if (GetIniInt(kSection, "IsUseDVIOUT") == 0) {
-    std::string command = PreviewCommand(kSection);
-    if (!LaunchViewer(command)) Message(command + "の実行に失敗．");
+    Preview(kSection, "Pressel2");
     return;
   }
   const std::string paper = DvioutPaper(class_options);

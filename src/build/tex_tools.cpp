@@ -8,15 +8,9 @@ namespace {
 
 // "pbibtex" when a directory of the PATH holds it, else "jbibtex".
 std::string JapaneseBibTeX() {
-  const std::string path = vklib::EnvironmentVariable("PATH");
   const std::string program = std::string("pbibtex") + vklib::kExecutableSuffix;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t stop = path.find(vklib::kPathListSeparator, start);
-    if (stop == std::string::npos) stop = path.size();
-    std::string directory = path.substr(start, stop - start);
+  for (const std::string& directory : vklib::SplitPathList(vklib::EnvironmentVariable("PATH"))) {
     if (!directory.empty() && vklib::FileExists(JoinPath(directory, program))) return "pbibtex";
-    start = stop + 1;
   }
   return "jbibtex";
 }
@@ -43,10 +37,7 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
   // The stem alone, run in its directory: TeX Live's tools refuse to write beside an input
   // named by an absolute path.
   PathParts parts = SplitPath(path);
-  std::string command = program;
-  std::string option = GetIniString(section, "Option");
-  if (!option.empty()) command += " " + option;
-  command += " " + parts.stem;
+  std::string command = WithOption(section, program) + " " + parts.stem;
   if (!host_.Execute(command, parts.directory)) {
     Message(command + "の実行に失敗．");
     return false;

@@ -12,8 +12,6 @@
 namespace {
 
 const char kSection[] = "TeX2DVI";
-// What "MaxCompile" becomes when its field is left empty: the first run's default.
-const int kDefaultMaxCompile = 10;
 
 // kpsewhich's expansion of the format search path ("" when it cannot be started).
 std::string FormatSearchPath() {
@@ -67,6 +65,7 @@ bool TeX2DVISet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
       WriteIniString(kSection, "Program", Text(dialog, kProgramField));
       WriteIniString(kSection, "Option", Text(dialog, kOptionField));
       WriteIniInt(kSection, "IsAnalyze", IsChecked(dialog, kAnalyze) ? 1 : 0);
+      // An empty field takes the first run's value.
       std::string max_compile = Text(dialog, kMaxCompileField);
       WriteIniInt(kSection, "MaxCompile",
                   max_compile.empty() ? kDefaultMaxCompile : std::atoi(max_compile.c_str()));

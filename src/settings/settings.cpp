@@ -101,7 +101,7 @@ void WriteFirstRunDefaults() {
   WriteIniInt("TeX2DVI", "IsUsingFormat", 1);
   WriteIniString("TeX2DVI", "FormatFile", "platex.fmt");
   WriteIniInt("TeX2DVI", "IsAnalyze", 1);
-  WriteIniInt("TeX2DVI", "MaxCompile", 10);
+  WriteIniInt("TeX2DVI", "MaxCompile", kDefaultMaxCompile);
   WriteIniInt("BibTeX", "WhichProgram", 2);
   WriteIniInt("MakeIndex", "WhichProgram", 2);
   WriteIniInt("DVI2PS", "WhichProgram", 2);

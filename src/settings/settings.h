@@ -19,6 +19,9 @@ void WriteIniInt(const std::string& section, const std::string& key, int value);
 // Stores a string so that GetIniString gives it back exactly, quotes included.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value);
 
+// The most actions a TeX-to-DVI build takes ("MaxCompile") as a first run sets it.
+constexpr int kDefaultMaxCompile = 10;
+
 // Writes the defaults of a first run, section by section.
 void WriteFirstRunDefaults();
 

@@ -93,6 +93,15 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
   return directory + vklib::kPathSeparator + name;
 }
 
+bool HasExtension(std::string_view path, std::string_view extension) {
+  if (path.size() < extension.size()) return false;
+  std::string tail(path.substr(path.size() - extension.size()));
+  std::string wanted(extension);
+  vklib::LowerCaseAnsi(tail);
+  vklib::LowerCaseAnsi(wanted);
+  return tail == wanted;
+}
+
 std::string WithPlatformSeparators(std::string path) {
   for (size_t i = 0; i < path.size(); i += vklib::CharLength(path, i)) {
     if (path[i] == '/') path[i] = vklib::kPathSeparator;

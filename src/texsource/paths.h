@@ -26,5 +26,9 @@ bool SamePath(std::string_view a, std::string_view b);
 // alone when the directory is empty.
 std::string JoinPath(const std::string& directory, const std::string& name);
 
+// Whether a path ends in an extension ("." included), whatever the case of its letters. A "."
+// is never the second byte of a double-byte character, so the comparison cannot start inside one.
+bool HasExtension(std::string_view path, std::string_view extension);
+
 // The path in the platform's own separators ("/" becomes "\" on Windows).
 std::string WithPlatformSeparators(std::string path);

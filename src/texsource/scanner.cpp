@@ -12,14 +12,6 @@ namespace {
 
 constexpr size_t kNone = std::string_view::npos;
 
-bool EndsWithTexExtension(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string tail = name.substr(name.size() - 4);
-  for (char& c : tail)
-    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return tail == ".tex";
-}
-
 // The directory of a file followed by a separator: what its includes are resolved against
 // (nothing for a bare file name, whose includes stay relative like it).
 std::string PrefixOf(const std::string& path) {
@@ -82,7 +74,7 @@ std::string ExtractIncludedFile(std::string_view line, const std::string& prefix
   if (close == kNone) return std::string();
   std::string file =
       WithPlatformSeparators(prefix + std::string(line.substr(open + 1, close - open - 1)));
-  if (!EndsWithTexExtension(file)) file += ".tex";
+  if (!HasExtension(file, ".tex")) file += ".tex";
   return file;
 }
 

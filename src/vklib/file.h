@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The file system as the rest of the program sees it: names are in the ANSI code page (Shift_JIS).
 // The POSIX build converts them to and from UTF-8 here and nowhere else.
@@ -57,6 +58,10 @@ std::string FullPath(const std::string& path);
 
 // The value of an environment variable, or "".
 std::string EnvironmentVariable(const std::string& name);
+
+// The elements of a list like the PATH, split at kPathListSeparator; empty ones are kept (on
+// POSIX an empty element names the current directory).
+std::vector<std::string> SplitPathList(const std::string& list);
 
 // One directory entry of a FindFile search.
 struct FindData {

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "vklib/file.h"
+
 namespace vklib::posix {
 namespace {
 
@@ -35,15 +37,9 @@ bool CommandProgramExists(const std::string& command_line, const std::string& di
     return IsExecutableFile(directory + "/" + program);
   }
   const char* path = std::getenv("PATH");
-  std::string list = path != nullptr ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t stop = list.find(':', start);
-    if (stop == std::string::npos) stop = list.size();
-    std::string dir = list.substr(start, stop - start);
+  for (std::string dir : SplitPathList(path != nullptr ? path : "/usr/bin:/bin")) {
     if (dir.empty()) dir = directory.empty() ? "." : directory;
     if (IsExecutableFile(dir + "/" + program)) return true;
-    start = stop + 1;
   }
   return false;
 }

@@ -100,6 +100,16 @@ TEST(SplitPath, GivesDirectoryNameStemAndExtension) {
   EXPECT_EQ(kDoc + "表", SplitPath(kDoc + "表" + kSep + "a.tex").directory);
 }
 
+TEST(HasExtension, IgnoresCaseAndNeedsTheDot) {
+  EXPECT_TRUE(HasExtension("main.tex", ".tex"));
+  EXPECT_TRUE(HasExtension("PLATEX.FMT", ".fmt"));
+  EXPECT_TRUE(HasExtension("表.TeX", ".tex"));
+  EXPECT_FALSE(HasExtension("maintex", ".tex"));
+  EXPECT_FALSE(HasExtension("main.texi", ".tex"));
+  EXPECT_FALSE(HasExtension("tex", ".tex"));
+  EXPECT_FALSE(HasExtension("", ".tex"));
+}
+
 class ScannerFiles : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::string& text) {

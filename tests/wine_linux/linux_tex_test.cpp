@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/main_wnd.h"
+#include "bridge/wine_unix.h"
 #include "settings/settings.h"
 #include "support/fake_tools.h"
 #include "support/settings_file.h"
@@ -24,27 +25,17 @@ using Lines = std::vector<std::string>;
 
 // Runs a shell command line of the Linux system (through Wine) and gives its exit status.
 int RunUnix(const std::string& command) {
-  using Spawn = LONG(WINAPI*)(char* const argv[], int wait);
-  static Spawn spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+  UnixSpawn spawn = UnixSpawnFunction();
   std::string shell = "/bin/sh", dash_c = "-c", line = command;
   char* argv[] = {shell.data(), dash_c.data(), line.data(), nullptr};
   return spawn != nullptr ? static_cast<int>(spawn(argv, 1)) : -1;
 }
 
-// The Unix path of a Windows path.
+// The Unix path of a Windows path in the ANSI code page.
 std::string UnixPath(const std::string& windows_path) {
-  using ToUnix = char*(CDECL*)(LPCWSTR);
-  static ToUnix to_unix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  std::wstring wide(windows_path.size() + 1, L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1,
-                                                      wide.data(), static_cast<int>(wide.size()))) -
-              1);
-  char* unix_path = to_unix(wide.c_str());
-  std::string path = unix_path != nullptr ? unix_path : "";
-  if (unix_path != nullptr) HeapFree(GetProcessHeap(), 0, unix_path);
-  return path;
+  std::u16string wide;
+  vklib::MultiByteToWide(vklib::kCodePageAnsi, windows_path, wide);
+  return ::UnixPath(std::wstring(wide.begin(), wide.end()));
 }
 
 std::string Quoted(const std::string& unix_text) {

@@ -10,12 +10,6 @@ std::string Control::Text() const {
   return std::string(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
-std::string Edit::GetText() const {
-  std::vector<char> buffer(65535);
-  int length = GetWindowTextA(Handle(), buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
-}
-
 bool Combo::Add(const std::string& text) {
   return SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) != CB_ERR;
 }

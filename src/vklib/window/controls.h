@@ -29,8 +29,7 @@ class CheckBox : public Control {
 class Edit : public Control {
  public:
   using Control::Control;
-  // GetWindowTextA into a buffer of 65535 bytes.
-  std::string GetText() const;
+  std::string GetText() const { return Text(); }
   void SetReadOnly(bool read_only) { SendMessageA(Handle(), EM_SETREADONLY, read_only, 0); }
   bool IsReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 };

@@ -65,13 +65,6 @@ void Wnd::SetFont(const std::string& face, int height, int width, int weight) {
 
 namespace {
 
-bool HasCommand(const MenuItems& items, int id) {
-  for (const MenuItem& item : items) {
-    if (item.id == id || (item.submenu && HasCommand(*item.submenu, id))) return true;
-  }
-  return false;
-}
-
 MenuItem* FindItem(MenuItems& items, int id) {
   for (MenuItem& item : items) {
     if (item.id == id) return &item;
@@ -85,14 +78,14 @@ MenuItem* FindItem(MenuItems& items, int id) {
 }  // namespace
 
 bool Wnd::AddMenuItem(const std::string& title, int id) {
-  if (id != 0 && HasCommand(menu_, id)) return false;
+  if (id != 0 && FindItem(menu_, id) != nullptr) return false;
   menu_.push_back({title, id, nullptr});
   return true;
 }
 
 bool Wnd::AddMenuItem(int parent_id, const std::string& title, int id) {
   MenuItem* parent = parent_id != 0 ? FindItem(menu_, parent_id) : nullptr;
-  if (parent == nullptr || (id != 0 && HasCommand(menu_, id))) return false;
+  if (parent == nullptr || (id != 0 && FindItem(menu_, id) != nullptr)) return false;
   if (!parent->submenu) parent->submenu = std::make_unique<MenuItems>();
   parent->submenu->push_back({title, id, nullptr});
   return true;
