@@ -122,6 +122,25 @@ TEST(TextBuffer, RowsFollowChangesInTheMiddle) {
   EXPECT_EQ("c", *buffer.Line(buffer.GetDisplayRow(2).line));
 }
 
+TEST(TextBuffer, RowsBeforeAChangeFollowItWhenItReachesBackOverARowEnd) {
+  // An 81-column line loses its last character: its second row goes.
+  TextBuffer buffer = WithText(std::string(81, 'a'), 80);
+  ASSERT_EQ(2, buffer.DisplayRowCount());
+  buffer.Delete({0, 80}, {0, 81});
+  EXPECT_EQ(1, buffer.DisplayRowCount());
+  EXPECT_EQ(80, buffer.GetDisplayRow(0).length);
+
+  // A double-byte character that would have started at column 79 is on the second row; a
+  // byte inserted in front of it fills the first row up.
+  buffer = WithText(std::string(79, 'a') + "表b", 80);
+  ASSERT_EQ(79, buffer.GetDisplayRow(0).length);
+  Position end;
+  buffer.Insert({0, 79}, "c", "\n", &end);
+  EXPECT_EQ(80, buffer.GetDisplayRow(0).length);
+  EXPECT_EQ(80, buffer.GetDisplayRow(1).start);
+  EXPECT_EQ(2, buffer.DisplayRowCount());
+}
+
 TEST(TextBuffer, ColumnsMapBackInFrontOfTheCharacterThatCoversThem) {
   TextBuffer buffer = WithText("a表\tb");
   EXPECT_EQ(0, buffer.OffsetAtColumn(0, 0));

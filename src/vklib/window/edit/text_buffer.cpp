@@ -234,7 +234,13 @@ size_t TextBuffer::FirstRowOfLine(int32_t line) const {
 
 void TextBuffer::RebuildRows(Position from, int32_t old_count, int32_t new_count) {
   if (!IsWrapping()) return;
-  size_t begin = static_cast<size_t>(RowOf(from));
+  // A row end depends only on the characters in front of it, so the rows that end before the
+  // character in front of `from` stay. The row holding that character can change: a deletion
+  // at its end can leave no row behind it, and an insertion can pull in a character that had
+  // been wrapped onto the next row. Rows are never rebuilt from further back, so that appending
+  // to one long line stays linear.
+  size_t begin = from.offset > 0 ? static_cast<size_t>(RowOf({from.line, from.offset - 1}))
+                                 : FirstRowOfLine(from.line);
   size_t end = FirstRowOfLine(from.line + old_count);
   std::vector<DisplayRow> rows;
   AppendRows(from.line, rows_[begin].start, rows);

@@ -89,8 +89,8 @@ class TextBuffer {
   // Cuts a line into rows from `start`, which begins a row.
   void AppendRows(int32_t line, int32_t start, std::vector<DisplayRow>& rows) const;
   // After a change that began at `from` and turned `old_count` lines starting with from's line
-  // into `new_count` lines: rebuilds the rows from the one that showed `from` (the rows in front
-  // of it cannot change) and shifts the line numbers of the rows behind.
+  // into `new_count` lines: rebuilds the rows that can have changed and shifts the line numbers
+  // of the rows behind.
   void RebuildRows(Position from, int32_t old_count, int32_t new_count);
   void RebuildAllRows();
   void RecomputeWidest();
