@@ -43,7 +43,7 @@ void Print(std::FILE* stream, const std::string& ansi) {
 
 class StandardOutput : public OutputSink {
  public:
-  void Insert(const std::string& text) override { Print(stdout, text); }
+  void AppendOwn(const std::string& text, bool) override { Print(stdout, text); }
   // The tools' own output passes unchanged.
   void Append(const std::string& text) override { Write(stdout, text); }
 };

@@ -104,13 +104,16 @@ void MainWnd::RunTypedCommand() {
   OneTextDlg prompt(Instance());
   std::string typed;
   if (!prompt.Run(Handle(), "コマンド実行", "実行するコマンドを入力してください．", typed)) return;
-  Execute(tex_.ExpandPlaceholders(typed), CommandDirectory());
+  std::string command_line = tex_.ExpandPlaceholders(typed);
+  if (!Execute(command_line, CommandDirectory())) {
+    ShowMessage(command_line + "の実行に失敗．", "Pressel2");
+  }
 }
 
 bool MainWnd::OnCommand(vklib::window::Wnd& wnd, int id, int) {
   using namespace command;
   // While a child runs, every command waits for it to end: none is taken.
-  if (!process_.IsEnded()) return true;
+  if (Busy()) return true;
   switch (id) {
     case kOpen:
       OpenWithDialog();

@@ -70,31 +70,33 @@ bool MainWnd::OnSetFocus(vklib::window::Wnd&, vklib::window::Wnd&) {
 }
 
 bool MainWnd::Execute(const std::string& command_line, const std::string& directory) {
-  if (destroyed_) return false;
+  if (destroyed_ || executing_) return false;
+  executing_ = true;
   PaneSink sink(edit_.Core());
   bool quit = false;
   WPARAM quit_code = 0;
   EchoWait wait = [&](int milliseconds) {
     HANDLE handle = process_.WaitHandle();
     DWORD waiting = handle != nullptr ? 1 : 0;
-    DWORD result = MsgWaitForMultipleObjects(waiting, &handle, FALSE,
-                                             static_cast<DWORD>(milliseconds), QS_ALLEVENTS);
-    if (result == WAIT_OBJECT_0 + waiting && !quit) {
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        // The quit message belongs to the loop of WinMain: it is posted again at the end.
-        if (message.message == WM_QUIT) {
-          quit = true;
-          quit_code = message.wParam;
-          break;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    DWORD result = MsgWaitForMultipleObjectsEx(waiting, &handle, static_cast<DWORD>(milliseconds),
+                                               QS_ALLEVENTS, MWMO_INPUTAVAILABLE);
+    // Messages are handled whatever woke us: an ended child whose tree still fills the pipe
+    // must not keep the window from its messages either.
+    MSG message;
+    while (!quit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      // The quit message belongs to the loop of WinMain: it is posted again at the end.
+      if (message.message == WM_QUIT) {
+        quit = true;
+        quit_code = message.wParam;
+        break;
       }
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
     }
     return waiting == 1 && result == WAIT_OBJECT_0;
   };
   bool started = RunWithEcho(process_, command_line, directory, sink, wait);
+  executing_ = false;
   if (quit) PostQuitMessage(static_cast<int>(quit_code));
   return started;
 }

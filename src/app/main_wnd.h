@@ -72,6 +72,8 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
   void RunTypedCommand();
   // The directory a typed command runs in: the current file's, else the program's own.
   std::string CommandDirectory() const;
+  // A child runs, or its output is still being read.
+  bool Busy() { return executing_ || !process_.IsEnded(); }
 
   Edit edit_;
   TeX tex_;
@@ -79,4 +81,7 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
   History history_;
   vklib::window::ToolBar toolbar_;
   bool destroyed_ = false;  // the window is gone: no child may start any more
+  // Execute is under way, up to the last of its child's output: commands wait, and no second
+  // child starts through the one process object.
+  bool executing_ = false;
 };

@@ -4,13 +4,14 @@
 #include "vklib/process.h"
 #include "vklib/window/edit/edit_core.h"
 
-void PaneSink::Insert(const std::string& text) {
-  pane_.InsertText(text, "\n");
+void PaneSink::AppendOwn(const std::string& text, bool own_line) {
+  const auto& buffer = pane_.Buffer();
+  if (own_line && !buffer.Line(buffer.LineCount() - 1)->empty()) pane_.Append("\n");
+  pane_.Append(text);
 }
 
 void PaneSink::Append(const std::string& text) {
-  pane_.MoveCaretToEnd();
-  pane_.InsertText(text, "\n");
+  pane_.Append(text);
 }
 
 std::string EchoHeader(const std::string& directory, const std::string& command_line) {
@@ -28,25 +29,27 @@ bool RunWithEcho(vklib::Process& process, const std::string& command_line,
   param.RedirectOutput = param.RedirectInput = param.RedirectError = param.DefaultShow = true;
   param.ShowMode = 0;
   if (!process.Start(param)) return false;
-  sink.Insert(EchoHeader(directory, command_line));
+  sink.AppendOwn(EchoHeader(directory, command_line), true);
 
   ChunkConverter converter;
   char buffer[4096];
   bool finished = false;
   bool flowing = false;
+  std::string batch;
   while (true) {
     // While the child writes, its pipe is read again at once: a full pipe would stop it.
     if (wait(flowing ? 0 : 20)) finished = true;
     if (process.IsEnded()) finished = true;
-    flowing = false;
-    size_t count;
-    while ((count = process.Read(buffer, 4094)) > 0) {
-      flowing = true;
-      std::string text = converter.Convert(buffer, count);
-      if (!text.empty()) sink.Append(text);
-    }
-    if (finished) break;
+    // What one wake-up reads goes in as one piece, and a child that writes faster than we read
+    // still lets the host back to its events after each piece.
+    batch.clear();
+    size_t count = 0;
+    while (batch.size() < kEchoBatchBytes && (count = process.Read(buffer, 4094)) > 0)
+      batch += converter.Convert(buffer, count);
+    if (!batch.empty()) sink.Append(batch);
+    flowing = count > 0;
+    if (finished && !flowing) break;
   }
-  sink.Insert("\n\n");
+  sink.AppendOwn("\n\n", false);
   return true;
 }

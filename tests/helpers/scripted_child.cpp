@@ -3,13 +3,18 @@
 //   out:TEXT    write TEXT to standard output (C escapes: \r \n \t \\ \xHH), flushed at once
 //   err:TEXT    the same on standard error
 //   flood:N     write N bytes of "0123456789\r\n" lines to standard output
+//   flood:N/W   the same with lines W bytes long (CR LF included)
 //   sleep:MS    pause
 //   echo        read standard input to its end, writing each line back as "got:LINE\n"
 //   lines:N     the same for N lines only
+//   floodfor:MS write 100-byte lines to standard output without pause for MS milliseconds
 //   spawn:FILE  start another copy of ourselves that runs "forever", and write its process id
 //               into FILE
+//   handoff:STEP  start another copy of ourselves that does STEP with our standard output, and
+//               go on without waiting for it (its output outlives us)
 //   forever     never end
 //   exit:N      end with exit code N
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -71,7 +76,10 @@ void EchoLines(long limit) {
   int c;
   for (long done = 0; limit < 0 || done < limit;) {
     c = std::fgetc(stdin);
-    if (c == EOF) break;
+    if (c == EOF) {
+      if (!line.empty()) WriteAll(stdout, "got:" + line + "\n");  // a last line without its end
+      break;
+    }
     if (c != '\n') {
       line += static_cast<char>(c);
       continue;
@@ -89,15 +97,23 @@ void SetBinaryStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-long SpawnForeverCopy() {
+// Starts a copy of ourselves that does one step; with `inherit_output` it writes into our
+// standard output. Gives its process id, or -1.
+long SpawnCopy(const std::string& step, bool inherit_output) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = std::string("\"") + self + "\" forever";
+  std::string command = std::string("\"") + self + "\" " + step;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  if (inherit_output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  }
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &info)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit_output, CREATE_NO_WINDOW,
+                      nullptr, nullptr, &startup, &info)) {
     return -1;
   }
   CloseHandle(info.hThread);
@@ -107,13 +123,13 @@ long SpawnForeverCopy() {
 #else
 void SetBinaryStreams() {}
 
-long SpawnForeverCopy() {
+long SpawnCopy(const std::string& step, bool /*inherit_output: descriptors are inherited*/) {
   char self[4096];
   ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
   if (length <= 0) return -1;
   self[length] = '\0';
-  char forever[] = "forever";
-  char* argv[] = {self, forever, nullptr};
+  std::string argument = step;
+  char* argv[] = {self, argument.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawn(&pid, self, nullptr, nullptr, argv, environ) != 0) return -1;
   return static_cast<long>(pid);
@@ -135,7 +151,10 @@ int main(int argc, char** argv) {
       WriteAll(stderr, Unescape(value));
     } else if (verb == "flood") {
       long long left = std::atoll(value);
-      const std::string line = "0123456789\r\n";
+      const char* width = std::strchr(value, '/');
+      const std::string line =
+          width == nullptr ? std::string("0123456789\r\n")
+                           : std::string(std::max(std::atoi(width + 1) - 2, 0), 'x') + "\r\n";
       std::string block;
       while (block.size() < 65536)
         block += line;
@@ -146,6 +165,18 @@ int main(int argc, char** argv) {
         left -= static_cast<long long>(piece);
       }
       std::fflush(stdout);
+    } else if (verb == "floodfor") {
+      const std::string line = std::string(98, 'x') + "\r\n";
+      std::string block;
+      while (block.size() < 65536)
+        block += line;
+      auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::atol(value));
+      while (std::chrono::steady_clock::now() < end) {
+        if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size()) break;
+      }
+      std::fflush(stdout);
+    } else if (verb == "handoff") {
+      SpawnCopy(value, true);
     } else if (verb == "sleep") {
       std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(value)));
     } else if (verb == "echo") {
@@ -153,7 +184,7 @@ int main(int argc, char** argv) {
     } else if (verb == "lines") {
       EchoLines(std::atol(value));
     } else if (verb == "spawn") {
-      long pid = SpawnForeverCopy();
+      long pid = SpawnCopy("forever", false);
       if (std::FILE* file = std::fopen(value, "wb")) {
         std::fprintf(file, "%ld", pid);
         std::fclose(file);

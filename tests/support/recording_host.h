@@ -11,7 +11,7 @@ namespace test {
 
 // What a build wrote into its pane.
 struct RecordingSink : OutputSink {
-  void Insert(const std::string& text) override { all += text; }
+  void AppendOwn(const std::string& text, bool) override { all += text; }
   void Append(const std::string& text) override { all += text; }
   std::string all;
 };

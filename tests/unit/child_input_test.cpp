@@ -83,13 +83,60 @@ TEST_F(ChildInputTest, ControlCharactersAndCtrlComboesAreNotTaken) {
   param.CommandLine = test::Quoted(test::HelperPath("scripted-child")) + " forever";
   param.RedirectInput = true;
   ASSERT_TRUE(process_.Start(param));
-  for (unsigned code : {27u, 9u, 28u, 31u, 127u}) {
+  for (unsigned code : {9u, 28u, 31u, 127u}) {
     EXPECT_FALSE(input_.OnChar(code, false, pane_, process_)) << code;
   }
   EXPECT_FALSE(input_.OnChar('a', true, pane_, process_));
   EXPECT_TRUE(input_.OnChar('a', false, pane_, process_));
   EXPECT_EQ("a", input_.PendingLine());
   process_.Close();
+}
+
+TEST_F(ChildInputTest, BackspaceTakesBackTypedTextOnlyAndOutputNeverTakesTheSelection) {
+  vklib::ProcessParam param;
+  param.CommandLine = test::Quoted(test::HelperPath("scripted-child")) + " forever";
+  param.RedirectInput = true;
+  ASSERT_TRUE(process_.Start(param));
+  PaneSink sink(pane_);
+  sink.Append("? ");
+  pane_.SelectAll();
+  Type(input_, "ab表", pane_, process_);
+  sink.Append("(output)");  // the child writes after the user typed
+  EXPECT_EQ("? ", pane_.SelectedText());
+  Type(input_, "", pane_, process_);
+  EXPECT_EQ("? (output)", PaneText(pane_));
+  EXPECT_EQ("", input_.PendingLine());
+  process_.Close();
+}
+
+TEST_F(ChildInputTest, EscStopsTheRunAndCtrlDEndsTheChildsInput) {
+  PaneSink sink(pane_);
+  bool stopped = false;
+  EchoWait stop = [&](int milliseconds) {
+    if (!stopped && PaneText(pane_).find("\nhalfway") != std::string::npos)
+      stopped = input_.OnChar(27, false, pane_, process_);
+    process_.WaitForActivity(milliseconds);
+    return false;
+  };
+  command_ = test::Quoted(test::HelperPath("scripted-child")) + " out:halfway forever";
+  ASSERT_TRUE(RunWithEcho(process_, command_, dir_.path(), sink, stop));
+  EXPECT_EQ(-1, process_.ExitCode());
+  EXPECT_EQ(Header() + "halfway\n実行を中止しました．\n\n\n", PaneText(pane_));
+  EXPECT_FALSE(input_.OnChar(27, false, pane_, process_));  // no child: nothing to stop
+
+  bool ended_input = false;
+  EchoWait end_input = [&](int milliseconds) {
+    if (!ended_input) {
+      input_.OnChar('q', false, pane_, process_);
+      ended_input = input_.OnChar(4, true, pane_, process_);
+    }
+    process_.WaitForActivity(milliseconds);
+    return false;
+  };
+  command_ = test::Quoted(test::HelperPath("scripted-child")) + " echo out:done";
+  ASSERT_TRUE(RunWithEcho(process_, command_, dir_.path(), sink, end_input));
+  EXPECT_EQ(0, process_.ExitCode());
+  EXPECT_NE(std::string::npos, PaneText(pane_).find("qgot:q\ndone"));
 }
 
 TEST_F(ChildInputTest, TypedTextGoesToTheEndWhereverTheCaretIs) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/test_support.h"
@@ -10,7 +11,7 @@
 namespace {
 
 struct RecordingSink : OutputSink {
-  void Insert(const std::string& text) override { inserted.push_back(text); }
+  void AppendOwn(const std::string& text, bool) override { inserted.push_back(text); }
   void Append(const std::string& text) override { appended += text; }
   std::vector<std::string> inserted;
   std::string appended;
@@ -18,8 +19,10 @@ struct RecordingSink : OutputSink {
 
 // Counts what arrives without keeping it.
 struct CountingSink : OutputSink {
-  void Insert(const std::string&) override {}
+  void AppendOwn(const std::string&, bool) override {}
   void Append(const std::string& text) override {
+    ++pieces;
+    largest = std::max(largest, text.size());
     bytes += text.size();
     for (char c : text) {
       if (c == '\r') ++carriage_returns;
@@ -27,6 +30,8 @@ struct CountingSink : OutputSink {
   }
   size_t bytes = 0;
   size_t carriage_returns = 0;
+  size_t pieces = 0;
+  size_t largest = 0;
 };
 
 std::string ChildCommand(std::initializer_list<std::string> steps) {
@@ -94,13 +99,22 @@ TEST_F(EchoRun, OutputLeftInThePipeAfterTheChildEndedIsReadToTheEnd) {
   EXPECT_EQ(300000u / 12 * 11, counting.bytes);
 }
 
-TEST_F(EchoRun, AHundredMegabytesArriveWhole) {
+TEST_F(EchoRun, AHundredMegabytesArriveWholeInBoundedPiecesBetweenWaits) {
   CountingSink counting;
+  size_t waits = 0;
+  EchoWait wait = [&](int milliseconds) {
+    ++waits;
+    process_.WaitForActivity(milliseconds);
+    return false;
+  };
   const size_t lines = 8738133;  // 12 bytes each: 100 MB
   ASSERT_TRUE(RunWithEcho(process_, ChildCommand({"flood:" + std::to_string(lines * 12)}),
-                          dir_.path(), counting, WaitOn(process_)));
+                          dir_.path(), counting, wait));
   EXPECT_EQ(lines * 11, counting.bytes);
   EXPECT_EQ(0u, counting.carriage_returns);
+  // However fast the child writes, the host gets back to its events after each piece.
+  EXPECT_LE(counting.largest, kEchoBatchBytes + 4094);
+  EXPECT_GE(waits, counting.pieces);
 }
 
 TEST_F(EchoRun, ASecondStartWhileAChildRunsIsRefusedAndPrintsNothing) {

@@ -16,6 +16,7 @@ struct RecordingView : EditView {
   void RepaintAll() override { ++full_repaints; }
   void UpdateCaret() override { ++caret_updates; }
   void ScrollCaretIntoView() override { ++scrolls; }
+  void TextAppended(Position from) override { appended_from.push_back(from); }
 
   bool redrawing = true;
   int scroll_range_updates = 0;
@@ -24,6 +25,7 @@ struct RecordingView : EditView {
   int full_repaints = 0;
   int caret_updates = 0;
   int scrolls = 0;
+  std::vector<Position> appended_from;
 };
 
 std::string AllText(const EditCore& core) {
@@ -168,6 +170,36 @@ TEST_F(EditCoreTest, ShiftMovesSelectAndAPlainMoveClearsTheSelection) {
   EXPECT_EQ("bc", core_.SelectedText());
   core_.Move(Motion::kLeft, false);
   EXPECT_FALSE(core_.HasSelection());
+}
+
+TEST_F(EditCoreTest, AppendingKeepsTheSelectionAndLeavesTheViewToCatchUp) {
+  core_.InsertText("old\nlog");
+  core_.SelectAll();
+  view_.repaints.clear();
+  ASSERT_TRUE(core_.Append("more\noutput"));
+  EXPECT_EQ("old\r\nlogmore\r\noutput", AllText(core_));
+  EXPECT_EQ("old\r\nlog", core_.SelectedText());
+  EXPECT_EQ((Position{2, 6}), core_.Caret().caret);  // the caret follows the end
+  EXPECT_EQ(std::vector<Position>({{1, 3}}), view_.appended_from);
+  EXPECT_TRUE(view_.repaints.empty());
+
+  core_.PressAt({0, 1});  // a drag in progress: the caret stays with the mouse
+  core_.Append("!");
+  EXPECT_EQ((Position{0, 1}), core_.Caret().caret);
+  core_.ReleaseAt({0, 2});
+  EXPECT_EQ("l", core_.SelectedText());
+}
+
+TEST_F(EditCoreTest, AChangeInAWrappedLineRepaintsTheRestOfTheLine) {
+  core_.Buffer().SetWrap(4);
+  core_.InsertText("abcdef\nz");
+  view_.repaints.clear();
+  view_.row_repaints = 0;
+  core_.PressAt({0, 1});
+  core_.ReleaseAt({0, 1});
+  core_.InsertText("X");  // "d" moves onto the second row, which keeps its place
+  EXPECT_TRUE(view_.repaints.empty());
+  EXPECT_EQ(1, view_.row_repaints);
 }
 
 TEST_F(EditCoreTest, SelectAllSelectsEverything) {

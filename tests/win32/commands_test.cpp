@@ -92,6 +92,48 @@ TEST_F(Commands, TeXToDVIDuringARunningBuildDoesNothing) {
   EXPECT_EQ("platex main.tex", test::ToolLog(doc_).at(0));
 }
 
+TEST_F(Commands, TeXToDVIWhileAnEndedChildsOutputIsStillReadDoesNothing) {
+  window_.Build().current_file = Doc("main.tex");
+  test::DuringRun command([&] {
+    if (!window_.ChildProcess().IsEnded()) return false;
+    Command(1126);  // the child is gone, but its output still comes in
+    return true;
+  });
+  ASSERT_TRUE(window_.Execute(
+      test::Quoted(test::HelperPath("scripted-child")) + " handoff:floodfor:1500 sleep:500 exit:3",
+      doc_));
+  EXPECT_TRUE(command.Done());
+  EXPECT_EQ(3, window_.GetExitCode());
+  EXPECT_TRUE(test::ToolLog(doc_).empty());
+}
+
+TEST_F(Commands, EscStopsTheBuildAsAFailedRun) {
+  test::WriteFile(Doc("fake-tools.script"), "platex *: prompt\n");
+  window_.Build().current_file = Doc("main.tex");
+  test::DuringRun escape([&] {
+    if (Pane().find("? ") == std::string::npos) return false;
+    SendMessageA(window_.Pane().Handle(), WM_CHAR, VK_ESCAPE, 1);
+    return true;
+  });
+  std::string message;
+  test::ModalDriver driver({test::AnswerMessageBox(message)});
+  Command(1126);
+  EXPECT_EQ("Pressel2: platex main.texの実行に失敗．", message);
+  EXPECT_EQ(Lines{"platex main.tex"}, test::ToolLog(doc_));  // the loop went no further
+  EXPECT_NE(std::string::npos, Pane().find("? \r\n実行を中止しました．\r\n"));
+}
+
+TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
+  std::string message;
+  test::ModalDriver driver({[](HWND prompt) {
+                              test::Type(prompt, 1071, "no-such-program-of-pressel2 x");
+                              test::Click(prompt, IDOK);
+                            },
+                            test::AnswerMessageBox(message)});
+  Command(1133);
+  EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．", message);
+}
+
 TEST_F(Commands, APdfBecomesCurrentAndRunsNothing) {
   Drop({Doc("paper.pdf")});
   EXPECT_EQ("Pressel2  " + Doc("paper.pdf"), Title());

@@ -7,10 +7,26 @@
 #include "app/main_wnd.h"
 #include "support/test_support.h"
 #include "vklib/window/edit/edit_wnd.h"
+#include "win32/main_window_fixture.h"
 
 namespace {
 
 using vklib::window::edit::Position;
+
+// Whether the green of the marks shows in the cells of a row from a column on, five cells wide
+// ("[EOF]" is five cells; the line-end arrow, of the same colour, one).
+bool EofShownAt(HWND pane, int row, int column, int cell_width, int cell_height) {
+  UpdateWindow(pane);
+  HDC dc = GetDC(pane);
+  bool found = false;
+  for (int y = 2 + row * cell_height; y < 2 + (row + 1) * cell_height && !found; ++y) {
+    for (int x = 8 + column * cell_width; x < 8 + (column + 5) * cell_width && !found; ++x) {
+      found = GetPixel(dc, x, y) == RGB(128, 200, 128);
+    }
+  }
+  ReleaseDC(pane, dc);
+  return found;
+}
 
 // A top-level window that holds the pane, as the main window does.
 class Host : public vklib::window::BaseWnd {
@@ -104,6 +120,30 @@ TEST_F(Pane, TypingForAChildGoesToTheEndAndEnterSendsTheLine) {
   process_.Close();
 }
 
+TEST_F(Pane, TakingBackTheEightyFirstTypedColumnLeavesOneRowAndOneEofMark) {
+  vklib::ProcessParam param;
+  param.CommandLine = test::Quoted(test::HelperPath("scripted-child")) + " forever";
+  param.RedirectInput = true;
+  ASSERT_TRUE(process_.Start(param));
+  Type(std::string(81, 'a'));
+  ASSERT_EQ(2, pane_.Core().Buffer().DisplayRowCount());
+  Type("\b");
+  UpdateWindow(pane_.Handle());
+  EXPECT_EQ(1, pane_.Core().Buffer().DisplayRowCount());
+  EXPECT_EQ(1, pane_.Facade()->Vertical().Read().nMax);
+  EXPECT_FALSE(EofShownAt(pane_.Handle(), 1, 0, pane_.CellWidth(), pane_.CellHeight()));
+  process_.Close();
+}
+
+TEST_F(Pane, AButtonUpReleasesTheCaptureAfterAKeyEndedTheDrag) {
+  pane_.InsertText("abc\ndef", "\n");
+  SendMessageA(pane_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 2));
+  ASSERT_EQ(pane_.Handle(), GetCapture());
+  SendMessageA(pane_.Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+  SendMessageA(pane_.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(8, 2));
+  EXPECT_EQ(nullptr, GetCapture());
+}
+
 TEST_F(Pane, CopyWithoutASelectionLeavesTheClipboardAlone) {
   ASSERT_TRUE(OpenClipboard(pane_.Handle()));
   EmptyClipboard();
@@ -115,22 +155,11 @@ TEST_F(Pane, CopyWithoutASelectionLeavesTheClipboardAlone) {
 
   pane_.InsertText("one\ntwo", "\n");
   EXPECT_FALSE(pane_.Copy());
-  auto clipboard = [&] {
-    std::string text;
-    if (OpenClipboard(pane_.Handle())) {
-      if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(data));
-        GlobalUnlock(data);
-      }
-      CloseClipboard();
-    }
-    return text;
-  };
-  EXPECT_EQ("before", clipboard());
+  EXPECT_EQ("before", test::ClipboardText(pane_.Handle()));
 
   pane_.SelectAll();
   EXPECT_TRUE(pane_.Copy());
-  EXPECT_EQ("one\r\ntwo", clipboard());
+  EXPECT_EQ("one\r\ntwo", test::ClipboardText(pane_.Handle()));
   EXPECT_FALSE(pane_.Core().HasSelection());
 }
 
@@ -156,21 +185,6 @@ TEST_F(Pane, ALineOfScrollingMovesPixelsAndAPageRepaintsEverything) {
 
   SendMessageA(pane_.Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
   EXPECT_EQ(whole, UpdateArea());
-}
-
-// Whether the green of the marks shows in the cells of a row from a column on, five cells wide
-// ("[EOF]" is five cells; the line-end arrow, of the same colour, one).
-bool EofShownAt(HWND pane, int row, int column, int cell_width, int cell_height) {
-  UpdateWindow(pane);
-  HDC dc = GetDC(pane);
-  bool found = false;
-  for (int y = 2 + row * cell_height; y < 2 + (row + 1) * cell_height && !found; ++y) {
-    for (int x = 8 + column * cell_width; x < 8 + (column + 5) * cell_width && !found; ++x) {
-      found = GetPixel(dc, x, y) == RGB(128, 200, 128);
-    }
-  }
-  ReleaseDC(pane, dc);
-  return found;
 }
 
 TEST_F(Pane, TheEofMarkFollowsTheLastLine) {

@@ -6,6 +6,33 @@
 
 namespace test {
 
+DuringRun::DuringRun(std::function<bool()> step, UINT every_milliseconds)
+    : step_(std::move(step)), timer_(SetTimer(nullptr, 0, every_milliseconds, Tick)) {
+  current_ = this;
+}
+
+DuringRun::~DuringRun() {
+  KillTimer(nullptr, timer_);
+  current_ = nullptr;
+}
+
+void CALLBACK DuringRun::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (current_ == nullptr || current_->done_) return;
+  current_->done_ = current_->step_();
+}
+
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  if (OpenClipboard(owner)) {
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      text = static_cast<const char*>(GlobalLock(data));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+  }
+  return text;
+}
+
 void MainWindowTest::SetUp() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,29 @@
 #include "support/settings_file.h"
 
 namespace test {
+
+// A step taken from inside the message loop that a run keeps turning: a timer of the thread
+// tries it every so often until it says it is done.
+class DuringRun {
+ public:
+  explicit DuringRun(std::function<bool()> step, UINT every_milliseconds = 10);
+  ~DuringRun();
+  DuringRun(const DuringRun&) = delete;
+  DuringRun& operator=(const DuringRun&) = delete;
+
+  bool Done() const { return done_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+
+  static inline DuringRun* current_ = nullptr;
+  std::function<bool()> step_;
+  UINT_PTR timer_;
+  bool done_ = false;
+};
+
+// The text on the clipboard (CF_TEXT), or "".
+std::string ClipboardText(HWND owner);
 
 // A real main window in this process, on a settings file of its own, for tests that send it
 // messages as the user's actions would.

@@ -35,6 +35,15 @@ void CALLBACK ModalDriver::RunStep(HWND dialog, UINT, UINT_PTR timer, DWORD) {
   step(dialog);
 }
 
+ModalDriver::Step AnswerMessageBox(std::string& seen) {
+  return [&seen](HWND box) {
+    char caption[128] = "";
+    GetWindowTextA(box, caption, sizeof caption);
+    seen = std::string(caption) + ": " + ControlText(box, 0xFFFF);  // the text's static control
+    Click(box, IDOK);
+  };
+}
+
 bool Checked(HWND dialog, int id) {
   return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }

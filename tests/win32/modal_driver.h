@@ -32,6 +32,9 @@ class ModalDriver {
   HHOOK hook_;
 };
 
+// A step for a message box: keeps "caption: text" in `seen`, then clicks OK.
+ModalDriver::Step AnswerMessageBox(std::string& seen);
+
 // What a user sees of a dialog's controls, and what a click does.
 bool Checked(HWND dialog, int id);
 bool Enabled(HWND dialog, int id);

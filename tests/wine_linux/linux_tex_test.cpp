@@ -69,6 +69,12 @@ class LinuxTeX : public test::MainWindowTest {
     return commands;
   }
 
+  bool PaneEndsWith(const std::string& end) {
+    std::string text = Pane();
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+  }
+
   // The bridge, under the names of the TeX programs, first on the PATH.
   test::ScopedEnvironment path_{"PATH", SplitPath(vklib::ModuleFileName()).directory + "\\bridge;" +
                                             vklib::EnvironmentVariable("PATH")};
@@ -114,32 +120,6 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
             test::ReadFile(doc + "\\pdfinfo.txt").find("595.28 x 841.89 pts (A4)"));
 }
 
-// Calls `act` from a timer of the window, inside the build's message loop, once `condition`
-// holds.
-class WhenTrue {
- public:
-  WhenTrue(HWND window, std::function<bool()> condition, std::function<void()> act)
-      : condition_(std::move(condition)), act_(std::move(act)) {
-    current_ = this;
-    SetTimer(window, 0x7A11, 100, Check);
-  }
-  ~WhenTrue() { current_ = nullptr; }
-  bool Acted() const { return acted_; }
-
- private:
-  static void CALLBACK Check(HWND window, UINT, UINT_PTR timer, DWORD) {
-    if (current_ == nullptr || current_->acted_ || !current_->condition_()) return;
-    KillTimer(window, timer);
-    current_->acted_ = true;
-    current_->act_();
-  }
-
-  static inline WhenTrue* current_ = nullptr;
-  std::function<bool()> condition_;
-  std::function<void()> act_;
-  bool acted_ = false;
-};
-
 TEST_F(LinuxTeX, AnAnswerTypedIntoThePaneReachesTeXAtItsPrompt) {
   test::TempDir work;
   test::WriteFile(work.File("main.tex"),
@@ -147,31 +127,45 @@ TEST_F(LinuxTeX, AnAnswerTypedIntoThePaneReachesTeXAtItsPrompt) {
                   "\\end{document}\n");
   HWND pane = window_.Pane().Handle();
   // TeX asks "? " at its error (and flushes its output to ask): the user types x and Enter.
-  auto asks = [this] {
-    std::string text = Pane();
-    return text.size() >= 4 && text.compare(text.size() - 4, 4, "\r\n? ") == 0;
-  };
-  WhenTrue prompt(window_.Handle(), asks, [pane] {
+  test::DuringRun prompt([this, pane] {
+    if (!PaneEndsWith("\r\n? ")) return false;
     PostMessageA(pane, WM_KEYDOWN, 'X', 1);
     PostMessageA(pane, WM_CHAR, 'x', 1);
     PostMessageA(pane, WM_KEYUP, 'X', 1);
     PostMessageA(pane, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(pane, WM_CHAR, '\r', 1);
     PostMessageA(pane, WM_KEYUP, VK_RETURN, 1);
+    return true;
   });
   std::string message;
-  test::ModalDriver box({[&](HWND dialog) {
-    message = test::ControlText(dialog, 0xFFFF);
-    test::Click(dialog, IDOK);
-  }});
+  test::ModalDriver box({test::AnswerMessageBox(message)});
   Drop({work.File("main.tex")});
-  EXPECT_TRUE(prompt.Acted());
+  EXPECT_TRUE(prompt.Done());
   EXPECT_NE(std::string::npos, Pane().find("! Undefined control sequence."));
   EXPECT_NE(std::string::npos, Pane().find("? x\r\n"));  // the answer, echoed as typed
-  EXPECT_EQ("platex main.texの実行に失敗．", message);
+  EXPECT_EQ("Pressel2: platex main.texの実行に失敗．", message);
   std::string log = test::ReadFile(work.File("main.log"));
   EXPECT_NE(std::string::npos, log.find("? x")) << log;
   EXPECT_EQ(std::string::npos, log.find("Emergency stop"));
+}
+
+TEST_F(LinuxTeX, CtrlDAtTeXsFileNamePromptEndsTeX) {
+  test::TempDir work;
+  test::WriteFile(work.File("main.tex"),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\input{no-such-chapter}\n"
+                  "\\end{document}\n");
+  HWND pane = window_.Pane().Handle();
+  test::DuringRun end_of_input([this, pane] {
+    if (!PaneEndsWith("file name: ")) return false;
+    PostMessageA(pane, WM_CHAR, 4, 1);  // Ctrl+D
+    return true;
+  });
+  std::string message;
+  test::ModalDriver box({test::AnswerMessageBox(message)});
+  Drop({work.File("main.tex")});
+  EXPECT_TRUE(end_of_input.Done());
+  EXPECT_NE(std::string::npos, Pane().find("Emergency stop")) << Pane();
+  EXPECT_EQ("Pressel2: platex main.texの実行に失敗．", message);
 }
 
 TEST_F(LinuxTeX, ClosingTheWindowDuringALongRunLeavesNoTeXBehind) {
@@ -191,11 +185,15 @@ TEST_F(LinuxTeX, ClosingTheWindowDuringALongRunLeavesNoTeXBehind) {
                              "*) exit 0 ;; esac; done; exit 1";
   HWND main_window = window_.Handle();
   // Once the Linux platex runs, the window is closed.
-  WhenTrue running(
-      main_window, [&] { return RunUnix(search) == 0; },
-      [main_window] { PostMessageA(main_window, WM_CLOSE, 0, 0); });
+  test::DuringRun running(
+      [&] {
+        if (RunUnix(search) != 0) return false;
+        PostMessageA(main_window, WM_CLOSE, 0, 0);
+        return true;
+      },
+      100);
   Drop({work.File(name + ".tex")});
-  EXPECT_TRUE(running.Acted());
+  EXPECT_TRUE(running.Done());
   EXPECT_FALSE(IsWindow(main_window));
   bool gone = test::WaitUntil([&] { return RunUnix(search) != 0; });
   EXPECT_TRUE(gone) << "a platex process of " << name << " is still running";

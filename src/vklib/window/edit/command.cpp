@@ -8,11 +8,10 @@ std::unique_ptr<Command> InsertCommand::Execute(EditCore& control) {
   TextBuffer& buffer = control.Buffer();
   control.ClearSelection();
   int32_t rows_before = buffer.DisplayRowCount();
-  int32_t row = buffer.RowOf(at_);
   Position end;
   if (!buffer.Insert(at_, text_, separator_, &end)) return nullptr;
   control.SetCaret(end);
-  control.TextChanged(at_, buffer.DisplayRowCount() == rows_before && buffer.RowOf(end) == row);
+  control.TextChanged(at_, end, buffer.DisplayRowCount() != rows_before);
   return std::make_unique<DeleteCommand>(at_, end);
 }
 
@@ -21,11 +20,10 @@ std::unique_ptr<Command> DeleteCommand::Execute(EditCore& control) {
   Position start = start_ < end_ ? start_ : end_;
   control.ClearSelection();
   int32_t rows_before = buffer.DisplayRowCount();
-  bool one_row = buffer.RowOf(start_) == buffer.RowOf(end_);
   std::optional<std::string> removed = buffer.Delete(start_, end_);
   if (!removed) return nullptr;
   control.SetCaret(start);
-  control.TextChanged(start, one_row && buffer.DisplayRowCount() == rows_before);
+  control.TextChanged(start, start, buffer.DisplayRowCount() != rows_before);
   return std::make_unique<InsertCommand>(start, std::move(*removed), "\n");
 }
 
@@ -34,13 +32,12 @@ std::unique_ptr<Command> ReplaceCommand::Execute(EditCore& control) {
   Position start = start_ < end_ ? start_ : end_;
   control.ClearSelection();
   int32_t rows_before = buffer.DisplayRowCount();
-  int32_t row = buffer.RowOf(start);
   std::optional<std::string> removed = buffer.Delete(start_, end_);
   if (!removed) return nullptr;
   Position end;
   buffer.Insert(start, text_, separator_, &end);
   control.SetCaret(end);
-  control.TextChanged(start, buffer.DisplayRowCount() == rows_before && buffer.RowOf(end) == row);
+  control.TextChanged(start, end, buffer.DisplayRowCount() != rows_before);
   return std::make_unique<ReplaceCommand>(start, end, std::move(*removed), "\n");
 }
 

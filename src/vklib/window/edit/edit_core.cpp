@@ -15,16 +15,27 @@ bool EditCore::HasSelection() const {
   return caret_.has_selection && caret_.selection_start != caret_.selection_end;
 }
 
-bool EditCore::DeleteRange(Position start, Position end) {
+bool EditCore::Delete(Position start, Position end) {
   DeleteCommand command(start, end);
   return Execute(command);
+}
+
+bool EditCore::Append(std::string_view text) {
+  if (text.empty()) return true;
+  Position at = buffer_.End();
+  Position end;
+  if (!buffer_.Insert(at, text, "\n", &end)) return false;
+  history_.Record(std::make_unique<DeleteCommand>(at, end));
+  if (!caret_.selecting) SetCaret(end);
+  if (view_ != nullptr && view_->IsRedrawing()) view_->TextAppended(at);
+  return true;
 }
 
 bool EditCore::InsertText(std::string_view text, std::string_view separator) {
   if (text.empty()) return true;
   if (HasSelection()) {
     caret_.selecting = false;
-    if (!DeleteRange(caret_.selection_start, caret_.selection_end)) return false;
+    if (!Delete(caret_.selection_start, caret_.selection_end)) return false;
   }
   caret_.has_selection = false;
   InsertCommand command(caret_.caret, std::string(text), std::string(separator));
@@ -34,18 +45,18 @@ bool EditCore::InsertText(std::string_view text, std::string_view separator) {
 bool EditCore::DeleteForward() {
   if (HasSelection()) {
     caret_.selecting = false;
-    return DeleteRange(caret_.selection_start, caret_.selection_end);
+    return Delete(caret_.selection_start, caret_.selection_end);
   }
   Position from = caret_.caret;
   if (!Move(Motion::kRight, false)) return false;
-  return DeleteRange(from, caret_.caret);
+  return Delete(from, caret_.caret);
 }
 
 bool EditCore::DeleteBackward() {
   if (HasSelection()) return DeleteForward();
   Position from = caret_.caret;
   if (!Move(Motion::kLeft, false)) return false;
-  return DeleteRange(caret_.caret, from);
+  return Delete(caret_.caret, from);
 }
 
 bool EditCore::Overwrite(std::string_view text) {
@@ -200,10 +211,19 @@ void EditCore::ClearSelection() {
   RepaintRows(caret_.selection_start, caret_.selection_end);
 }
 
-void EditCore::TextChanged(Position from, bool within_one_row) {
+void EditCore::TextChanged(Position from, Position to, bool rows_moved) {
   if (view_ == nullptr || !view_->IsRedrawing()) return;
   view_->UpdateScrollRanges();
-  view_->Repaint(from, !within_one_row);
+  // A wrapped line can change on its later rows too: everything from `from` to the end of the
+  // last changed line is shown anew.
+  Position line_end{to.line, static_cast<int32_t>(buffer_.Line(to.line)->size())};
+  if (rows_moved) {
+    view_->Repaint(from, true);
+  } else if (buffer_.RowOf(from) == buffer_.RowOf(line_end)) {
+    view_->Repaint(from, false);
+  } else {
+    view_->RepaintRows(from, line_end);
+  }
   view_->ScrollCaretIntoView();
   view_->UpdateCaret();
 }

@@ -38,6 +38,12 @@ class EditCore {
 
   // Inserts at the caret, replacing a non-empty selection. An empty text does nothing.
   bool InsertText(std::string_view text, std::string_view separator = "\n");
+  // Adds text behind the end, as a program's output arrives: nothing already there moves and a
+  // selection stays selected. The caret goes to the new end, unless the user is dragging a
+  // selection; the view is told once it gets to it (EditView::TextAppended).
+  bool Append(std::string_view text);
+  // Removes the text between two positions; the caret goes to the start.
+  bool Delete(Position start, Position end);
   // The Delete key: the selection, or the character after the caret.
   bool DeleteForward();
   // Backspace: the selection, or the character before the caret.
@@ -68,12 +74,12 @@ class EditCore {
   // Used by the commands.
   void SetCaret(Position position, bool remember_column = true);
   void ClearSelection();
-  // After a change that began at `from`: scroll ranges, repaint and caret follow.
-  void TextChanged(Position from, bool within_one_row);
+  // After a change from `from` to `to` (the end of what is there now): scroll ranges, repaint
+  // and caret follow. Unless `rows_moved`, the rows behind the changed lines stayed in place.
+  void TextChanged(Position from, Position to, bool rows_moved);
 
  private:
   bool Execute(Command& command);
-  bool DeleteRange(Position start, Position end);
   void SetSelection(Position anchor, Position caret);
   void RepaintRows(Position from, Position to);
   void ShowCaret(bool scroll_into_view);

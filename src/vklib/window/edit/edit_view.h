@@ -23,6 +23,9 @@ class EditView {
   virtual void UpdateCaret() = 0;
   // Scrolls so that the caret is inside the window.
   virtual void ScrollCaretIntoView() = 0;
+  // Text was added behind `from`, the former end. The view may gather several of these and
+  // catch up once (scroll ranges, repaint, caret in view).
+  virtual void TextAppended(Position from) = 0;
 };
 
 }  // namespace vklib::window::edit

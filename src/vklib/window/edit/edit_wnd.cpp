@@ -8,6 +8,14 @@
 #include <vector>
 
 namespace vklib::window::edit {
+namespace {
+
+// A flood of output is shown some thirty times a second, not once a piece: the view catches
+// up with appended text on a timer (or at once, when any other message comes first).
+constexpr UINT_PTR kCatchUpTimer = 0x0A99;
+constexpr UINT kCatchUpMilliseconds = 30;
+
+}  // namespace
 
 EditWnd::EditWnd(HINSTANCE instance, EditStyle style)
     : BaseWnd("VelkaroEditWnd", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL,
@@ -160,6 +168,34 @@ void EditWnd::ScrollCaretIntoView() {
   }
 }
 
+void EditWnd::TextAppended(Position from) {
+  if (appended_) {
+    appended_from_ = std::min(appended_from_, from);
+    return;
+  }
+  appended_ = true;
+  appended_from_ = from;
+  SetTimer(Handle(), kCatchUpTimer, kCatchUpMilliseconds, nullptr);
+}
+
+void EditWnd::CatchUpWithAppended() {
+  if (!appended_ || !IsRedrawing()) return;
+  appended_ = false;
+  KillTimer(Handle(), kCatchUpTimer);
+  UpdateScrollRanges();
+  ScrollCaretIntoView();
+  Repaint(appended_from_, true);
+  ShowCaret(true);
+}
+
+bool EditWnd::OnMessage(Wnd&, UINT message, WPARAM w, LPARAM, LRESULT& result) {
+  // Whatever comes (a paint, a scroll, a click) sees the view as the text is now.
+  CatchUpWithAppended();
+  if (message != WM_TIMER || w != kCatchUpTimer) return false;
+  result = 0;
+  return true;
+}
+
 void EditWnd::ScrollBy(Wnd& wnd, bool vertical, int delta) {
   if (delta == 0) return;
   ScrollBar& bar = vertical ? wnd.Vertical() : wnd.Horizontal();
@@ -215,10 +251,12 @@ bool EditWnd::OnMouseMove(Wnd&, const MouseEvent& mouse, WPARAM keys) {
   return true;
 }
 
-bool EditWnd::OnLButtonUp(Wnd&, const MouseEvent& mouse) {
+bool EditWnd::OnLButtonUp(Wnd& wnd, const MouseEvent& mouse) {
+  // A key can have ended the selection during the drag; the capture goes all the same, or the
+  // next click anywhere in the window would come here.
+  if (GetCapture() == wnd.Handle()) ReleaseCapture();
   if (!core_.Caret().selecting) return false;
   core_.ReleaseAt(PositionAt(mouse.x, mouse.y));
-  ReleaseCapture();
   return true;
 }
 

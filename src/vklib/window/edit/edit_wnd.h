@@ -76,6 +76,7 @@ class EditWnd : public BaseWnd, public EditView {
   bool OnImeComposition(Wnd& wnd) override;
   bool OnHScroll(Wnd& wnd, int delta) override;
   bool OnVScroll(Wnd& wnd, int delta) override;
+  bool OnMessage(Wnd& wnd, UINT message, WPARAM w, LPARAM l, LRESULT& result) override;
 
   // EditView.
   bool IsRedrawing() const override { return Facade() != nullptr && redraw_; }
@@ -85,8 +86,11 @@ class EditWnd : public BaseWnd, public EditView {
   void RepaintAll() override;
   void UpdateCaret() override { ShowCaret(true); }
   void ScrollCaretIntoView() override;
+  void TextAppended(Position from) override;
 
  private:
+  // Brings scroll ranges, view and caret up to the text appended since the last time.
+  void CatchUpWithAppended();
   void ApplyFont(Wnd& wnd);
   void ShowCaret(bool show);
   // Scrolls by a number of rows or columns: a short way moves the pixels, a page or more paints
@@ -104,6 +108,10 @@ class EditWnd : public BaseWnd, public EditView {
   int cell_width_ = 8;
   int cell_height_ = 16;
   bool has_caret_ = false;
+  // Output arrives in many pieces while a program runs; the view follows them once the message
+  // loop gets to it, not once a piece.
+  bool appended_ = false;
+  Position appended_from_;
 };
 
 }  // namespace vklib::window::edit
