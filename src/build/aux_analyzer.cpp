@@ -29,10 +29,28 @@ bool Argument(std::string_view line, std::string_view command, std::string& argu
   return true;
 }
 
+// The keys of a citation list: split at commas, blanks around each key trimmed.
+std::vector<std::string_view> SplitKeys(std::string_view list) {
+  std::vector<std::string_view> keys;
+  while (true) {
+    size_t comma = list.find(',');
+    std::string_view key = list.substr(0, comma);
+    while (!key.empty() && key.front() == ' ')
+      key.remove_prefix(1);
+    while (!key.empty() && key.back() == ' ')
+      key.remove_suffix(1);
+    keys.push_back(key);
+    if (comma == std::string_view::npos) return keys;
+    list.remove_prefix(comma + 1);
+  }
+}
+
 }  // namespace
 
 std::string AuxAnalyzer::AuxFileName(const std::string& path, const std::string& extension) {
-  return (HasExtension(path, ".tex") ? path.substr(0, path.size() - 3) : path) + extension;
+  // LaTeX names its files by the stem, whatever the source's extension (main.ltx: main.aux).
+  PathParts parts = SplitPath(path);
+  return JoinPath(parts.directory, parts.stem + "." + extension);
 }
 
 std::string AuxAnalyzer::Answer(const char* action) const {
@@ -120,7 +138,11 @@ bool AuxAnalyzer::NeedsBibTeX() {
         entries.insert(key);
         line = line.substr(0, close);
       }
-      if (Argument(line, "\\citation{", key)) cited.insert(key);
+      // \cite{a,b} writes one \citation{a,b}, and each key gets its own \bibcite.
+      if (Argument(line, "\\citation{", key)) {
+        for (std::string_view cited_key : SplitKeys(key))
+          cited.insert(std::string(cited_key));
+      }
     }
   }
   if (!bibdata_seen || cited == entries) return false;

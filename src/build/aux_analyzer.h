@@ -24,8 +24,8 @@ class AuxAnalyzer {
   // The answer after an action has been carried out.
   std::string Next();
 
-  // The auxiliary file of a source for an extension: "C:\doc\main.tex", "aux" gives
-  // "C:\doc\main.aux".
+  // The auxiliary file of a source for an extension: "C:\doc\main.tex" (or "C:\doc\main.ltx"),
+  // "aux" gives "C:\doc\main.aux".
   static std::string AuxFileName(const std::string& path, const std::string& extension);
 
  private:

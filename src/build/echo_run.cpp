@@ -1,6 +1,7 @@
 #include "build/echo_run.h"
 
 #include "build/output_chunks.h"
+#include "vklib/file.h"
 #include "vklib/process.h"
 #include "vklib/window/edit/edit_core.h"
 
@@ -25,11 +26,11 @@ bool RunWithEcho(vklib::Process& process, const std::string& command_line,
   if (!process.IsEnded()) return false;
   vklib::ProcessParam param;
   param.CommandLine = command_line;
-  param.Directory = directory;
+  param.Directory = vklib::WorkingDirectory(directory);
   param.RedirectOutput = param.RedirectInput = param.RedirectError = param.DefaultShow = true;
   param.ShowMode = 0;
   if (!process.Start(param)) return false;
-  sink.AppendOwn(EchoHeader(directory, command_line), true);
+  sink.AppendOwn(EchoHeader(param.Directory, command_line), true);
 
   ChunkConverter converter;
   char buffer[4096];

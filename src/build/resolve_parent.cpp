@@ -10,6 +10,11 @@ constexpr int kParentFromSettings = 3;
 
 }  // namespace
 
+bool TeX::IsOutputExtension(const std::string& extension) {
+  return HasExtension(extension, ".dvi") || HasExtension(extension, ".ps") ||
+         HasExtension(extension, ".pdf");
+}
+
 void TeX::ResolveParent() {
   PathParts current = SplitPath(current_file);
   current_directory = current.directory;
@@ -17,14 +22,17 @@ void TeX::ResolveParent() {
   current_extension = current.extension;
   current_base = JoinPath(current_directory, current_stem);
 
-  // A .dvi, .ps or .pdf file (or a .TEX one) is its own parent.
+  // A .dvi, .ps or .pdf file (or a .TEX one) is its own parent. The class line of the .tex
+  // file of the same stem beside a .dvi, .ps or .pdf file gives the paper size.
   if (current_extension != ".tex") {
     parent_base = current_base;
     parent_directory = current_directory;
     parent_stem = current_stem;
     parent_extension = current_extension;
-    class_options.clear();
-    class_name.clear();
+    ClassInfo info;
+    if (IsOutputExtension(current_extension)) ScanTeXFile(current_base + ".tex", info);
+    class_options = info.options;
+    class_name = info.name;
     return;
   }
 

@@ -37,7 +37,7 @@ class TeX {
   void PreviewPDF();
   // Replaces %f %d %b %k (current file) and %F %D %B %K (parent file) and %%.
   std::string ExpandPlaceholders(const std::string& text) const;
-  // Starts a viewer, without pipes or waiting for its end.
+  // Starts a viewer in the parent's directory, without pipes or waiting for its end.
   bool LaunchViewer(const std::string& command_line);
 
   std::string current_file;  // full path of the open file; empty when none is open
@@ -68,6 +68,10 @@ class TeX {
   void Preview(const char* section, const char* caption);
   // The command with the section's "Option" setting after it, when there is one.
   static std::string WithOption(const char* section, std::string command);
+  // Whether an extension is one of the build's outputs (".dvi", ".ps", ".pdf", in any case).
+  static bool IsOutputExtension(const std::string& extension);
+  // A file name as one argument of a command line: in double quotes when it holds a blank.
+  static std::string FileArgument(const std::string& name);
   // "WhichProgram" values: the first known program, and the user's own ("Program").
   static constexpr int kFirstProgram = 1;
   static constexpr int kUsersProgram = 3;

@@ -80,9 +80,12 @@ bool TeX::TeX2DVI() {
     return false;
   }
 
+  // A .dvi, .ps or .pdf parent stands for the .tex file of its stem: TeX is given the stem,
+  // and reads that file.
+  const bool output_parent = IsOutputExtension(parent_extension);
   std::string command;
   if (GetIniInt(kSection, "IsAnalyze") == 0) {
-    if (!TeXCommand(parent_stem, command)) return false;
+    if (!TeXCommand(FileArgument(parent_stem), command)) return false;
     if (!host_.Execute(command, parent_directory)) {
       Message(command + kFailedToRun);
       return false;
@@ -95,7 +98,7 @@ bool TeX::TeX2DVI() {
   }
 
   AuxAnalyzer analyzer;
-  std::string actions = analyzer.Start(parent);
+  std::string actions = analyzer.Start(output_parent ? parent_base + ".tex" : parent);
   const int max_actions = GetIniInt(kSection, "MaxCompile");
   for (int done = 0; done < max_actions && !actions.empty(); ++done) {
     size_t line_end = actions.find('\n');
@@ -104,7 +107,7 @@ bool TeX::TeX2DVI() {
     const std::string argument = line_end == std::string::npos ? "" : actions.substr(line_end + 1);
     if (action == "latex") {
       PathParts parts = SplitPath(argument);
-      if (!TeXCommand(parts.name, command)) return false;
+      if (!TeXCommand(FileArgument(output_parent ? parts.stem : parts.name), command)) return false;
       if (!host_.Execute(command, parts.directory) || host_.GetExitCode() != 0) {
         Message(command + kFailedToRun);
         return false;

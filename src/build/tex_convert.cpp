@@ -34,9 +34,11 @@ std::string PaperArgument(const std::string& class_options) {
       // dvipdfmx takes a size only after -p; without it the size reads as a second DVI file.
       return list_value.empty() ? std::string() : " -p " + list_value;
     case kPaperFromNumbers: {
-      std::string x = GetIniString(kSection, "PaperSizeX");
-      std::string y = GetIniString(kSection, "PaperSizeY");
-      return x.empty() || y.empty() ? std::string() : " -p " + x + "," + y;
+      // "PaperSizeX" is the length typed beside "縦" (height), "PaperSizeY" the one beside
+      // "横" (width); dvipdfmx takes the width first.
+      std::string height = GetIniString(kSection, "PaperSizeX");
+      std::string width = GetIniString(kSection, "PaperSizeY");
+      return height.empty() || width.empty() ? std::string() : " -p " + width + "," + height;
     }
     default:
       return std::string();
@@ -49,6 +51,10 @@ std::string TeX::WithOption(const char* section, std::string command) {
   std::string option = GetIniString(section, "Option");
   if (!option.empty()) command += " " + option;
   return command;
+}
+
+std::string TeX::FileArgument(const std::string& name) {
+  return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
 }
 
 bool TeX::RunConverter(const std::string& command, const char* start_failure,
@@ -71,7 +77,7 @@ bool TeX::DVI2PS() {
     Message("DVI→PS変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(WithOption("DVI2PS", program) + " " + parent_stem + ".dvi",
+  return RunConverter(WithOption("DVI2PS", program) + " " + FileArgument(parent_stem + ".dvi"),
                       "の実行に失敗しました．", "が帰ってきました．");
 }
 
@@ -84,9 +90,9 @@ bool TeX::DVI2PDF() {
     Message("DVI→PDF変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(
-      WithOption("DVI2PDF", program + PaperArgument(class_options)) + " " + parent_stem + ".dvi",
-      "の実行に失敗．", "が帰ってきました．");
+  return RunConverter(WithOption("DVI2PDF", program + PaperArgument(class_options)) + " " +
+                          FileArgument(parent_stem + ".dvi"),
+                      "の実行に失敗．", "が帰ってきました．");
 }
 
 bool TeX::PS2PDF() {
@@ -98,7 +104,7 @@ bool TeX::PS2PDF() {
     Message("PS→PDF変換の設定がなされていません．");
     return false;
   }
-  return RunConverter(
-      WithOption("PS2PDF", program) + " " + parent_stem + ".ps " + parent_stem + ".pdf",
-      "の実行に失敗しました．", "が返りました．");
+  return RunConverter(WithOption("PS2PDF", program) + " " + FileArgument(parent_stem + ".ps") +
+                          " " + FileArgument(parent_stem + ".pdf"),
+                      "の実行に失敗しました．", "が返りました．");
 }

@@ -88,7 +88,8 @@ std::string TeX::ExpandPlaceholders(const std::string& text) const {
 }
 
 bool TeX::LaunchViewer(const std::string& command_line) {
-  return vklib::LaunchProgram(command_line, kViewerIdleMilliseconds);
+  // An argument such as "%B.dvi" names the file from the document's directory.
+  return vklib::LaunchProgram(command_line, parent_directory, kViewerIdleMilliseconds);
 }
 
 void TeX::Preview(const char* section, const char* caption) {

@@ -37,7 +37,7 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
   // The stem alone, run in its directory: TeX Live's tools refuse to write beside an input
   // named by an absolute path.
   PathParts parts = SplitPath(path);
-  std::string command = WithOption(section, program) + " " + parts.stem;
+  std::string command = WithOption(section, program) + " " + FileArgument(parts.stem);
   if (!host_.Execute(command, parts.directory)) {
     Message(command + "の実行に失敗．");
     return false;

@@ -102,6 +102,15 @@ bool HasExtension(std::string_view path, std::string_view extension) {
   return tail == wanted;
 }
 
+bool IsAbsolutePath(std::string_view path) {
+  auto is_separator = [](char c) {
+    return std::string_view(vklib::kPathSeparators).find(c) != std::string_view::npos;
+  };
+  if (!path.empty() && is_separator(path[0])) return true;
+  // A drive letter with its root; "C:name" is relative to that drive's current directory.
+  return vklib::kDriveLetters && path.size() >= 3 && path[1] == ':' && is_separator(path[2]);
+}
+
 std::string WithPlatformSeparators(std::string path) {
   for (size_t i = 0; i < path.size(); i += vklib::CharLength(path, i)) {
     if (path[i] == '/') path[i] = vklib::kPathSeparator;

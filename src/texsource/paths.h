@@ -30,5 +30,9 @@ std::string JoinPath(const std::string& directory, const std::string& name);
 // is never the second byte of a double-byte character, so the comparison cannot start inside one.
 bool HasExtension(std::string_view path, std::string_view extension);
 
+// Whether a path names the same place from any current directory: "/..." on POSIX; "C:\...",
+// "\..." or "\\server\..." on Windows (also with "/").
+bool IsAbsolutePath(std::string_view path);
+
 // The path in the platform's own separators ("/" becomes "\" on Windows).
 std::string WithPlatformSeparators(std::string path);

@@ -18,6 +18,7 @@ namespace vklib {
 inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparators[] = "\\/";
 inline constexpr bool kPathsIgnoreCase = true;
+inline constexpr bool kDriveLetters = true;
 inline constexpr size_t kPathRootMax = 2;
 inline constexpr char kExecutableSuffix[] = ".exe";
 inline constexpr char kPathListSeparator = ';';
@@ -25,6 +26,7 @@ inline constexpr char kPathListSeparator = ';';
 inline constexpr char kPathSeparator = '/';
 inline constexpr char kPathSeparators[] = "/";
 inline constexpr bool kPathsIgnoreCase = false;
+inline constexpr bool kDriveLetters = false;
 inline constexpr size_t kPathRootMax = 1;
 inline constexpr char kExecutableSuffix[] = "";
 inline constexpr char kPathListSeparator = ':';
@@ -55,6 +57,10 @@ std::string ModuleFileName();
 
 // A path made absolute against the current directory (GetFullPathNameA).
 std::string FullPath(const std::string& path);
+
+// A directory as a child's working directory: Windows takes a bare drive ("C:") for that
+// drive's current directory, so it becomes the drive's root ("C:\"); anything else is kept.
+std::string WorkingDirectory(const std::string& directory);
 
 // The value of an environment variable, or "".
 std::string EnvironmentVariable(const std::string& name);

@@ -75,6 +75,10 @@ std::string FullPath(const std::string& path) {
   return path.empty() ? cwd : cwd + (cwd == "/" ? "" : "/") + path;
 }
 
+std::string WorkingDirectory(const std::string& directory) {
+  return directory;
+}
+
 std::string EnvironmentVariable(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   return value != nullptr ? Utf8ToAnsi(value) : std::string();

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
 
 #include "vklib/file.h"
@@ -25,6 +26,12 @@ std::string FullPath(const std::string& path) {
   DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
   if (length == 0 || length >= sizeof buffer) return path;
   return std::string(buffer, length);
+}
+
+std::string WorkingDirectory(const std::string& directory) {
+  bool bare_drive = directory.size() == 2 && directory[1] == ':' &&
+                    std::isalpha(static_cast<unsigned char>(directory[0]));
+  return bare_drive ? directory + "\\" : directory;
 }
 
 std::string EnvironmentVariable(const std::string& name) {

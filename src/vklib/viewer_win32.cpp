@@ -1,18 +1,20 @@
 #include <windows.h>
 
+#include "vklib/file.h"
 #include "vklib/viewer.h"
 
 namespace vklib {
 
-bool LaunchProgram(const std::string& command_line, int idle_milliseconds) {
-  char directory[4096];
-  DWORD length = GetCurrentDirectoryA(4095, directory);
+bool LaunchProgram(const std::string& command_line, const std::string& directory,
+                   int idle_milliseconds) {
+  const std::string working_directory = WorkingDirectory(directory);
   STARTUPINFOA startup{};
   GetStartupInfoA(&startup);
   std::string command = command_line;
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                      length > 0 && length < 4095 ? directory : nullptr, &startup, &info)) {
+                      working_directory.empty() ? nullptr : working_directory.c_str(), &startup,
+                      &info)) {
     return false;
   }
   WaitForInputIdle(info.hProcess, static_cast<DWORD>(idle_milliseconds));

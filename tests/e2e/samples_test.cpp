@@ -150,6 +150,47 @@ TEST_F(SampleBuild, MaxCompileOneRunsLaTeXOnce) {
   EXPECT_EQ(Lines{"platex main.tex"}, Actions());
 }
 
+// A document of our own in the work directory.
+class OwnDocument : public SampleBuild {
+ protected:
+  void SetUp() override {
+    SampleBuild::SetUp();
+    fs::create_directories(Document());
+    test::WriteFile(
+        (Document() / "refs.bib").string(),
+        vklib::AnsiToUtf8("@book{a, author={青木}, title={一}, publisher={P}, year=2001}\n"
+                          "@book{b, author={坂井}, title={二}, publisher={P}, year=2002}\n"));
+  }
+  void Write(const std::string& name, const std::string& body, const std::string& preamble = "") {
+    test::WriteFile(
+        (Document() / name).string(),
+        vklib::AnsiToUtf8("\\documentclass{jarticle}\n" + preamble + "\\begin{document}\n" + body +
+                          "\n\\bibliographystyle{jplain}\n\\bibliography{refs}\n"
+                          "\\end{document}\n"));
+  }
+};
+
+TEST_F(OwnDocument, CitationsOfSeveralKeysNeedNoBibTeXOnceTheyAreResolved) {
+  // The cite package writes \cite{a,b} as one \citation{a,b}.
+  Write("main.tex", "本文\\cite{a,b}．", "\\usepackage{cite}\n");
+  ASSERT_EQ(0, Run("main.tex")) << errors_;
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex", "pbibtex main", "platex main.tex",
+                   "platex main.tex"}),
+            Actions());
+  ASSERT_EQ(0, Run("main.tex")) << errors_;
+  EXPECT_EQ(Lines{"platex main.tex"}, Actions());
+}
+
+TEST_F(OwnDocument, AFileNameWithABlankIsOneArgumentForEveryTool) {
+  Write("my paper.tex", "本文\\cite{a}．");
+  ASSERT_EQ(0, Run("--pdf 'my paper.tex'")) << errors_;
+  EXPECT_EQ(
+      (Lines{"platex \"my paper.tex\"", "platex \"my paper.tex\"", "pbibtex \"my paper\"",
+             "platex \"my paper.tex\"", "platex \"my paper.tex\"", "dvipdfmx \"my paper.dvi\""}),
+      Actions());
+  EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("my paper.pdf"));
+}
+
 class LaTeXError : public SampleBuild {
  protected:
   void SetUp() override {

@@ -1,21 +1,25 @@
 // One program that plays every tool of the TeX chain for the build tests: copied under the
 // name of a tool (platex, pbibtex, mendex, dvipdfmx, ...), it appends "NAME ARGS" to the log
-// (the file named by FAKE_TOOL_LOG, else fake-tools.log in its working directory) and then
-// does what its script (the file named by FAKE_TOOL_SCRIPT, else fake-tools.script in its
-// working directory) says for its Nth run. A script line:
+// (the file named by FAKE_TOOL_LOG when it is set and not empty, else fake-tools.log in its
+// working directory) and then does what its script (the file named by FAKE_TOOL_SCRIPT, else
+// fake-tools.script in its working directory) says for its Nth run. A script line:
 //   NAME N: ACTION ARGUMENT...   (N a number, or * for every run)
 // with the actions
 //   write FILE TEXT    create FILE holding TEXT (C escapes: \n \r \t \\ \xHH)
 //   delete FILE        remove FILE
 //   out TEXT           write TEXT to standard output
+//   err TEXT           write TEXT to standard error
+//   sleep MS           pause
 //   prompt             write "? " and echo one line read from standard input as "answer:LINE"
 //   exit CODE          end with CODE
 // Without a matching line it ends with 0.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -72,7 +76,8 @@ int main(int argc, char** argv) {
   SetBinaryOutput();
   const std::string name = ToolName(argv[0]);
   const char* log_variable = std::getenv("FAKE_TOOL_LOG");
-  const std::string log_path = log_variable != nullptr ? log_variable : "fake-tools.log";
+  const std::string log_path =
+      log_variable != nullptr && *log_variable != '\0' ? log_variable : "fake-tools.log";
   std::string line = name;
   for (int i = 1; i < argc; ++i)
     line += std::string(" ") + argv[i];
@@ -111,6 +116,11 @@ int main(int argc, char** argv) {
     } else if (action == "out") {
       std::fputs(Unescape(rest).c_str(), stdout);
       std::fflush(stdout);
+    } else if (action == "err") {
+      std::fputs(Unescape(rest).c_str(), stderr);
+      std::fflush(stderr);
+    } else if (action == "sleep") {
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(rest.c_str())));
     } else if (action == "prompt") {
       std::fputs("? ", stdout);
       std::fflush(stdout);

@@ -159,10 +159,10 @@ TEST_F(ResolveParentTest, GivenFileSettingIsTakenWithoutAnyTest) {
 }
 
 TEST_F(ResolveParentTest, OtherFilesAreTheirOwnParent) {
-  for (const char* name : {"paper.dvi", "paper.TEX", "paper.pdf"}) {
+  for (const char* name : {"a.dvi", "b.TEX", "c.pdf"}) {
     tex_.current_file = Write(name, "\\documentclass{x}\n");
     tex_.ResolveParent();
-    EXPECT_EQ(JoinPath(settings_.dir().path(), "paper"), tex_.parent_base) << name;
+    EXPECT_EQ(JoinPath(settings_.dir().path(), std::string(name, 1)), tex_.parent_base) << name;
     EXPECT_EQ(tex_.current_extension, tex_.parent_extension);
     EXPECT_EQ("", tex_.class_name);
   }

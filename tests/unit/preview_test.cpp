@@ -5,6 +5,7 @@
 #include "support/fake_tools.h"
 #include "support/recording_host.h"
 #include "support/settings_file.h"
+#include "texsource/paths.h"
 #include "vklib/file.h"
 
 namespace {
@@ -106,6 +107,18 @@ TEST_F(Previews, AnotherDviViewerIsStartedWithItsArguments) {
   WriteIniString("DVIOUT", "Program", "");
   tex_.PreviewDVI();
   EXPECT_EQ(Lines{"Pressel2: \"\" main.dviの実行に失敗．"}, build_.report.messages);
+}
+
+TEST_F(Previews, AViewerStartsInTheDocumentsDirectory) {
+  std::string doc = settings_.dir().Directory("doc");
+  test::WriteFile(JoinPath(doc, "main.tex"), "\\documentclass{jarticle}\n");
+  tex_.current_file = JoinPath(doc, "main.tex");
+  tex_.ResolveParent();
+  test::ScopedEnvironment log_where_started("FAKE_TOOL_LOG", "");
+  WriteIniString("PDFPreview", "Program", Viewer());
+  WriteIniString("PDFPreview", "Arg", "%B.pdf");  // a name relative to the document
+  tex_.PreviewPDF();
+  EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc) == Lines{"viewer main.pdf"}; }));
 }
 
 TEST_F(Previews, DvioutThatNeverAnswersIsReported) {

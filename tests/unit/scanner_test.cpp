@@ -100,6 +100,22 @@ TEST(SplitPath, GivesDirectoryNameStemAndExtension) {
   EXPECT_EQ(kDoc + "表", SplitPath(kDoc + "表" + kSep + "a.tex").directory);
 }
 
+TEST(IsAbsolutePath, NeedsARootOrADrivesRoot) {
+  EXPECT_TRUE(IsAbsolutePath(kDoc + "main.tex"));
+  EXPECT_FALSE(IsAbsolutePath("."));
+  EXPECT_FALSE(IsAbsolutePath("sub" + kSep + "main.tex"));
+#ifdef _WIN32
+  EXPECT_TRUE(IsAbsolutePath("C:/texlive"));
+  EXPECT_TRUE(IsAbsolutePath("\\\\server\\share"));
+  EXPECT_FALSE(IsAbsolutePath("C:texlive"));  // the drive's current directory
+  // As a working directory, a bare drive is its root.
+  EXPECT_EQ("C:\\", vklib::WorkingDirectory("C:"));
+  EXPECT_EQ("C:\\doc", vklib::WorkingDirectory("C:\\doc"));
+#else
+  EXPECT_EQ("C:", vklib::WorkingDirectory("C:"));  // just a name here
+#endif
+}
+
 TEST(HasExtension, IgnoresCaseAndNeedsTheDot) {
   EXPECT_TRUE(HasExtension("main.tex", ".tex"));
   EXPECT_TRUE(HasExtension("PLATEX.FMT", ".fmt"));

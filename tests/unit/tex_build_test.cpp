@@ -90,6 +90,35 @@ TEST_F(TeXBuild, ALeftOverIdxRunsMakeIndexOnceAndLaTeXAfterIt) {
             build_.Commands());
 }
 
+TEST_F(TeXBuild, ACitationOfSeveralKeysMatchesTheirEntries) {
+  Script(
+      "platex *: write main.aux \\relax \n\\citation{a, b}\n\\citation{c}\n"
+      "\\bibdata{refs}\n\\bibcite{a}{1}\n\\bibcite{b}{2}\n\\bibcite{c}{3}\n\n");
+  Open("main.tex");
+  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex"}), Ran());
+}
+
+TEST_F(TeXBuild, AnOutputFileOrAnotherExtensionAsParentIsAnalysedByItsStem) {
+  // A .dvi opened directly: TeX gets the stem, and main.tex's includes and main.idx count.
+  Write("main.idx", "\\indexentry{a}{1}\n");
+  Write("main.dvi", "dvi");
+  Script(std::string("platex *: ") + kRelax);
+  Open("main.dvi");
+  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_EQ((Lines{"platex main", "mendex main", "platex main"}), Ran());
+
+  // A parent named main.ltx in the settings: its auxiliary files are main.aux and main.idx.
+  Write("main.ltx", "\\documentclass{jarticle}\n");
+  WriteIniInt("TeX", "WhichParent", 3);
+  WriteIniString("TeX", "Parent", doc_ + vklib::kPathSeparator + "main.ltx");
+  Open("chap1.tex");
+  EXPECT_TRUE(tex_.TeX2DVI());
+  const Lines ran = Ran();
+  EXPECT_EQ((Lines{"platex main.ltx", "mendex main", "platex main.ltx"}),
+            Lines(ran.begin() + 3, ran.end()));
+}
+
 TEST_F(TeXBuild, EqualCitationSetsNeedNoBibTeX) {
   Script(
       "platex *: write main.aux \\\\relax \\n\\\\citation{a}\\n\\\\bibdata{refs}\\n"
@@ -294,23 +323,52 @@ TEST_F(Converters, ThePaperFromTheListOrFromNumbersFollowsMinusP) {
   WriteIniInt("DVI2PDF", "WhichPaperSize", 2);
   WriteIniString("DVI2PDF", "PaperSizeFromList", "b5");
   EXPECT_EQ(Expect("dvipdfmx -p b5 paper.dvi"), DviToPdf("a4paper"));
+  // "縦" (PaperSizeX) 297mm and "横" (PaperSizeY) 210mm: an upright A4 page, width first.
   WriteIniInt("DVI2PDF", "WhichPaperSize", 3);
-  WriteIniString("DVI2PDF", "PaperSizeX", "182mm");
-  WriteIniString("DVI2PDF", "PaperSizeY", "257mm");
+  WriteIniString("DVI2PDF", "PaperSizeX", "297mm");
+  WriteIniString("DVI2PDF", "PaperSizeY", "210mm");
   WriteIniString("DVI2PDF", "Option", "-V 5");
-  EXPECT_EQ(Expect("dvipdfmx -p 182mm,257mm -V 5 paper.dvi"), DviToPdf("a4paper"));
+  EXPECT_EQ(Expect("dvipdfmx -p 210mm,297mm -V 5 paper.dvi"), DviToPdf("a4paper"));
   WriteIniString("DVI2PDF", "PaperSizeY", "");
   EXPECT_EQ(Expect("dvipdfmx -V 5 paper.dvi"), DviToPdf("a4paper"));
   WriteIniInt("DVI2PDF", "WhichPaperSize", 4);
   EXPECT_EQ(Expect("dvipdfmx -V 5 paper.dvi"), DviToPdf("a4paper"));
 }
 
-TEST_F(Converters, ADviFileOpenedDirectlyHasNoClassOptions) {
+TEST_F(Converters, ADviOrPsOpenedDirectlyTakesThePaperOfTheTeXFileBesideIt) {
   WriteIniInt("DVI2PDF", "WhichPaperSize", 1);
-  Write("main.dvi", "dvi");
-  Open("main.dvi");
-  EXPECT_TRUE(tex_.Convert(TeX::FileKind(tex_.current_file)));
-  EXPECT_EQ(Lines{Expect("dvipdfmx main.dvi")}, build_.Commands());
+  Write("paper.tex", "\\documentclass[b5paper]{jarticle}\n");
+  for (const char* name : {"paper.dvi", "paper.ps", "alone.dvi"}) {
+    Write(name, "output");
+    Open(name);
+    EXPECT_TRUE(tex_.DVI2PDF());
+  }
+  EXPECT_EQ((Lines{Expect("dvipdfmx -p b5 paper.dvi"), Expect("dvipdfmx -p b5 paper.dvi"),
+                   Expect("dvipdfmx alone.dvi")}),
+            build_.Commands());
+}
+
+TEST_F(Converters, FileNamesWithBlanksAreQuoted) {
+  Write("my paper.tex", "\\documentclass{jarticle}\n");
+  Script(std::string("platex *: write \"my paper.aux\" \\relax \n\n"));
+  Open("my paper.tex");
+  WriteIniInt("MakeIndex", "WhichProgram", 1);
+  EXPECT_TRUE(tex_.MakeIndex(tex_.current_file));
+  EXPECT_TRUE(tex_.DVI2PS());
+  EXPECT_TRUE(tex_.PS2PDF());
+  WriteIniInt("TeX2DVI", "IsAnalyze", 0);
+  EXPECT_TRUE(tex_.TeX2DVI());
+#ifdef _WIN32
+  const std::string ghostscript = "ps2pdf.bat";
+#else
+  const std::string ghostscript = "ps2pdf";
+#endif
+  EXPECT_EQ((Lines{Expect("makeindex \"my paper\""), Expect("dvips \"my paper.dvi\""),
+                   Expect(ghostscript + " \"my paper.ps\" \"my paper.pdf\""),
+                   Expect("platex \"my paper\"")}),
+            build_.Commands());
+  // Each tool saw one argument.
+  EXPECT_EQ("makeindex my paper", Ran().at(0));
 }
 
 TEST_F(Converters, PostScriptStepsNameInputAndOutput) {
