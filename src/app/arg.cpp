@@ -40,7 +40,9 @@ bool Arg::Parse() {
       char name = token.size() > 1 ? token[1] : '\0';
       OptionState& option = short_options[name];
       if (!option.known) {
-        error = std::string(token, 1, 1) + kUnknownOption;
+        // The whole character: a double-byte one is named with both its bytes.
+        error =
+            token.substr(1, token.size() > 1 ? vklib::CharLength(token, 1) : 0) + kUnknownOption;
         return false;
       }
       option.given = true;

@@ -82,9 +82,11 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  if (!vklib::FileExists(IniPath)) WriteFirstRunDefaults();
   StandardOutput output;
   StandardError report;
+  if (IsFirstRun() && !WriteFirstRunDefaults()) {
+    report.Message(UnwritableSettingsMessage(), "Pressel2");
+  }
   ConsoleHost host(output, report, true);
   TeX tex(host);
   int status = 0;

@@ -19,6 +19,16 @@ std::string TitleFor(MainWnd::OpenForm form, const std::string& file) {
   return (form == MainWnd::OpenForm::kCommandLine ? "Pressel2 " : "Pressel2  ") + file;
 }
 
+// A path as a menu item's text: "&" marks a mnemonic there, so a path's own "&" is doubled.
+std::string MenuText(const std::string& path) {
+  std::string text;
+  for (char c : path) {
+    text += c;
+    if (c == '&') text += '&';  // never the second byte of a Shift_JIS character
+  }
+  return text;
+}
+
 }  // namespace
 
 void MainWnd::BuildMenu() {
@@ -46,7 +56,7 @@ void MainWnd::BuildMenu() {
   for (; entries <= History::kLastIndex; ++entries) {
     std::string file = history_.GetHistory(entries);
     if (file.empty()) break;
-    wnd->AddMenuItem(kFileMenu, file, kFirstHistory + entries);
+    wnd->AddMenuItem(kFileMenu, MenuText(file), kFirstHistory + entries);
   }
   if (entries > 0) wnd->AddMenuItem(kFileMenu, "", 0);
   wnd->AddMenuItem(kFileMenu, "終了", kExit);

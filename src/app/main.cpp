@@ -28,20 +28,27 @@ std::string Unquoted(std::string argument) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!vklib::FileExists(IniPath)) WriteFirstRunDefaults();
+  // A settings file that cannot be written (the program under Program Files, say) is reported
+  // once the window shows, instead of every step failing later for want of its settings.
+  bool settings_written = !IsFirstRun() || WriteFirstRunDefaults();
 
   auto window = std::make_unique<MainWnd>(instance);
   if (window->Create(nullptr, LoadCursorA(nullptr, IDC_IBEAM)) == nullptr) return 1;
   ShowWindow(window->Handle(), SW_SHOW);
   UpdateWindow(window->Handle());
+  if (!settings_written) window->ShowMessage(UnwritableSettingsMessage(), "Pressel2");
 
   Arg arg;
   arg.text = CommandLineArguments(GetCommandLineA());
   if (!arg.Parse()) {
-    MessageBoxA(window->Handle(), arg.error.c_str(), "Pressel2", MB_OK);
+    window->ShowMessage(arg.error, "Pressel2");
   } else {
     for (const std::string& argument : arg.arguments) {
-      window->OpenFile(Unquoted(argument), MainWnd::OpenForm::kCommandLine);
+      // The window may have been closed during the build of an earlier file.
+      if (window->Handle() == nullptr) break;
+      // A relative name means the directory the program was started in, now and later (in the
+      // recent-files list).
+      window->OpenFile(vklib::FullPath(Unquoted(argument)), MainWnd::OpenForm::kCommandLine);
     }
   }
 

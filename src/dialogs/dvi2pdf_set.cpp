@@ -60,20 +60,20 @@ bool DVI2PDFSet::OnInit(vklib::window::Dialog& dialog) {
 bool DVI2PDFSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      WriteIniInt(kSection, "WhichProgram", IsChecked(dialog, kDvipdfmx) ? 2 : 3);
+      bool saved = WriteIniInt(kSection, "WhichProgram", IsChecked(dialog, kDvipdfmx) ? 2 : 3);
       int paper = CheckedRadio(dialog, kPaperRadios);
-      WriteIniInt(kSection, "WhichPaperSize",
-                  paper == kInferPaper       ? 1
-                  : paper == kPaperFromList  ? 2
-                  : paper == kPaperInNumbers ? 3
-                                             : 4);
-      WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      WriteIniString(kSection, "Option", Text(dialog, kOptionField));
-      WriteIniString(kSection, "PaperSizeFromList",
-                     vklib::window::Combo(dialog, kPaperList).GetText());
-      WriteIniString(kSection, "PaperSizeX", Text(dialog, kPaperX));
-      WriteIniString(kSection, "PaperSizeY", Text(dialog, kPaperY));
-      dialog.End(1);
+      saved &= WriteIniInt(kSection, "WhichPaperSize",
+                           paper == kInferPaper       ? 1
+                           : paper == kPaperFromList  ? 2
+                           : paper == kPaperInNumbers ? 3
+                                                      : 4);
+      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
+      saved &= WriteIniString(kSection, "Option", Text(dialog, kOptionField));
+      saved &= WriteIniString(kSection, "PaperSizeFromList",
+                              vklib::window::Combo(dialog, kPaperList).GetText());
+      saved &= WriteIniString(kSection, "PaperSizeX", Text(dialog, kPaperX));
+      saved &= WriteIniString(kSection, "PaperSizeY", Text(dialog, kPaperY));
+      EndSaved(dialog, saved);
       return true;
     }
     case IDCANCEL:

@@ -58,22 +58,22 @@ bool DVIOUTSet::OnInit(vklib::window::Dialog& dialog) {
 bool DVIOUTSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      WriteIniInt(kSection, "IsUseDVIOUT", IsChecked(dialog, kUseDviout) ? 1 : 0);
-      WriteIniString(kSection, "dvioutPath", Text(dialog, kDvioutPath));
-      WriteIniInt(kSection, "Maximize", IsChecked(dialog, kMaximize) ? 1 : 0);
-      WriteIniInt(kSection, "IsTellPaperSize", IsChecked(dialog, kTellPaper) ? 1 : 0);
+      bool saved = WriteIniInt(kSection, "IsUseDVIOUT", IsChecked(dialog, kUseDviout) ? 1 : 0);
+      saved &= WriteIniString(kSection, "dvioutPath", Text(dialog, kDvioutPath));
+      saved &= WriteIniInt(kSection, "Maximize", IsChecked(dialog, kMaximize) ? 1 : 0);
+      saved &= WriteIniInt(kSection, "IsTellPaperSize", IsChecked(dialog, kTellPaper) ? 1 : 0);
       int paper = CheckedRadio(dialog, kPaperRadios);
-      WriteIniInt(kSection, "WhichPaperSize",
-                  paper == kInferPaper       ? 1
-                  : paper == kPaperInNumbers ? 3
-                                             : 2);
-      WriteIniString(kSection, "PaperSizeFromList",
-                     vklib::window::Combo(dialog, kPaperList).GetText());
-      WriteIniString(kSection, "PaperSizeX", Text(dialog, kPaperX));
-      WriteIniString(kSection, "PaperSizeY", Text(dialog, kPaperY));
-      WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      WriteIniString(kSection, "Arg", Text(dialog, kArgumentField));
-      dialog.End(1);
+      saved &= WriteIniInt(kSection, "WhichPaperSize",
+                           paper == kInferPaper       ? 1
+                           : paper == kPaperInNumbers ? 3
+                                                      : 2);
+      saved &= WriteIniString(kSection, "PaperSizeFromList",
+                              vklib::window::Combo(dialog, kPaperList).GetText());
+      saved &= WriteIniString(kSection, "PaperSizeX", Text(dialog, kPaperX));
+      saved &= WriteIniString(kSection, "PaperSizeY", Text(dialog, kPaperY));
+      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
+      saved &= WriteIniString(kSection, "Arg", Text(dialog, kArgumentField));
+      EndSaved(dialog, saved);
       return true;
     }
     case IDCANCEL:

@@ -55,12 +55,13 @@ bool ProgramChoiceSet::OnInit(vklib::window::Dialog& dialog) {
 
 bool ProgramChoiceSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   if (id == IDOK) {
+    bool saved = true;
     for (const auto& [radio, value] : table_.radios) {
-      if (IsChecked(dialog, radio)) WriteIniInt(table_.section, table_.key, value);
+      if (IsChecked(dialog, radio)) saved &= WriteIniInt(table_.section, table_.key, value);
     }
-    WriteIniString(table_.section, "Program", Text(dialog, kProgramField));
-    WriteIniString(table_.section, "Option", Text(dialog, kOptionField));
-    dialog.End(1);
+    saved &= WriteIniString(table_.section, "Program", Text(dialog, kProgramField));
+    saved &= WriteIniString(table_.section, "Option", Text(dialog, kOptionField));
+    EndSaved(dialog, saved);
     return true;
   }
   if (id == IDCANCEL) {

@@ -1,5 +1,6 @@
 #include "dialogs/settings_dialog.h"
 
+#include "settings/settings.h"
 #include "vklib/window/controls.h"
 #include "vklib/window/popup_menu.h"
 
@@ -51,6 +52,11 @@ void SettingsDialog::SetReadOnly(Dialog& dialog, int id, bool read_only) {
 
 void SettingsDialog::Enable(Dialog& dialog, int id, bool enable) {
   vklib::window::Control(dialog, id).Enable(enable);
+}
+
+void SettingsDialog::EndSaved(Dialog& dialog, bool saved) {
+  if (!saved) dialog.ShowMessageBox(UnwritableSettingsMessage(), "Pressel2");
+  dialog.End(1);
 }
 
 void SettingsDialog::Browse(Dialog& dialog, int field, const std::string& filter,

@@ -29,6 +29,9 @@ class SettingsDialog : public vklib::window::BaseModalDlg {
   static void SetText(vklib::window::Dialog& dialog, int id, const std::string& text);
   static void SetReadOnly(vklib::window::Dialog& dialog, int id, bool read_only);
   static void Enable(vklib::window::Dialog& dialog, int id, bool enable);
+  // Ends the dialog after OK: with 1, once the user has been told when the values could not be
+  // stored.
+  static void EndSaved(vklib::window::Dialog& dialog, bool saved);
   // The open-file dialog over this one; a confirmed choice replaces the text of a field.
   static void Browse(vklib::window::Dialog& dialog, int field, const std::string& filter,
                      const std::string& title, const std::string& initial_directory);

@@ -1,35 +1,24 @@
 #include "dialogs/tex2dvi_set.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "dialogs/format_list.h"
 #include "dialogs/program_choice_set.h"
 #include "settings/settings.h"
 #include "texsource/paths.h"
-#include "vklib/process.h"
 #include "vklib/window/controls.h"
 
 namespace {
 
 const char kSection[] = "TeX2DVI";
 
-// kpsewhich's expansion of the format search path ("" when it cannot be started).
-std::string FormatSearchPath() {
-  vklib::Process process;
-  vklib::ProcessParam param;
-  param.CommandLine = "kpsewhich -expand-path=$TEXFORMATS";
-  param.RedirectOutput = param.RedirectError = true;
-  param.DefaultShow = true;
-  if (!process.Start(param)) return std::string();
-  std::string output;
-  char buffer[4096];
-  while (true) {
-    bool ended = process.IsEnded();
-    while (size_t count = process.Read(buffer, 4095))
-      output.append(buffer, count);
-    if (ended) return output;
-    process.WaitForActivity(20);
-  }
+// The number typed as "MaxCompile": an empty field takes the first run's value; anything but a
+// whole number of 1 or more gives 0.
+int MaxCompileOf(const std::string& text) {
+  if (text.empty()) return kDefaultMaxCompile;
+  if (text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return std::atoi(text.c_str());
 }
 
 }  // namespace
@@ -52,7 +41,13 @@ bool TeX2DVISet::OnInit(vklib::window::Dialog& dialog) {
   for (const std::string& path : FindFormatFiles(FormatSearchPath())) {
     names.push_back(SplitPath(path).name);
   }
-  FillList(dialog, kFormatList, names, GetIniString(kSection, "FormatFile"));
+  // A stored format that the search did not find (kpsewhich missing, or the format elsewhere)
+  // is still offered, so that OK keeps it.
+  const std::string format = GetIniString(kSection, "FormatFile");
+  if (!format.empty() && std::find(names.begin(), names.end(), format) == names.end()) {
+    names.push_back(format);
+  }
+  FillList(dialog, kFormatList, names, format);
   ApplyRules(dialog);
   return true;
 }
@@ -60,16 +55,21 @@ bool TeX2DVISet::OnInit(vklib::window::Dialog& dialog) {
 bool TeX2DVISet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      WriteIniInt(kSection, "IsUsingFormat", IsChecked(dialog, kUseFormat) ? 1 : 0);
-      WriteIniString(kSection, "FormatFile", vklib::window::Combo(dialog, kFormatList).GetText());
-      WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      WriteIniString(kSection, "Option", Text(dialog, kOptionField));
-      WriteIniInt(kSection, "IsAnalyze", IsChecked(dialog, kAnalyze) ? 1 : 0);
-      // An empty field takes the first run's value.
-      std::string max_compile = Text(dialog, kMaxCompileField);
-      WriteIniInt(kSection, "MaxCompile",
-                  max_compile.empty() ? kDefaultMaxCompile : std::atoi(max_compile.c_str()));
-      dialog.End(1);
+      // A bound of 0 would make every build do nothing without a word: the dialog stays open.
+      const int max_compile = MaxCompileOf(Text(dialog, kMaxCompileField));
+      if (max_compile < 1) {
+        dialog.ShowMessageBox("最大コンパイル回数には1以上の数を入れてください．", "Pressel2");
+        SetFocus(dialog.Item(kMaxCompileField));
+        return true;
+      }
+      bool saved = WriteIniInt(kSection, "IsUsingFormat", IsChecked(dialog, kUseFormat) ? 1 : 0);
+      saved &= WriteIniString(kSection, "FormatFile",
+                              vklib::window::Combo(dialog, kFormatList).GetText());
+      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
+      saved &= WriteIniString(kSection, "Option", Text(dialog, kOptionField));
+      saved &= WriteIniInt(kSection, "IsAnalyze", IsChecked(dialog, kAnalyze) ? 1 : 0);
+      saved &= WriteIniInt(kSection, "MaxCompile", max_compile);
+      EndSaved(dialog, saved);
       return true;
     }
     case IDCANCEL:

@@ -23,13 +23,14 @@ bool PreviewSet::OnInit(vklib::window::Dialog& dialog) {
 
 bool PreviewSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
-    case IDOK:
-      WriteIniString("PSPreview", "Program", Text(dialog, kPSProgram));
-      WriteIniString("PSPreview", "Arg", Text(dialog, kPSArgument));
-      WriteIniString("PDFPreview", "Program", Text(dialog, kPDFProgram));
-      WriteIniString("PDFPreview", "Arg", Text(dialog, kPDFArgument));
-      dialog.End(1);
+    case IDOK: {
+      bool saved = WriteIniString("PSPreview", "Program", Text(dialog, kPSProgram));
+      saved &= WriteIniString("PSPreview", "Arg", Text(dialog, kPSArgument));
+      saved &= WriteIniString("PDFPreview", "Program", Text(dialog, kPDFProgram));
+      saved &= WriteIniString("PDFPreview", "Arg", Text(dialog, kPDFArgument));
+      EndSaved(dialog, saved);
       return true;
+    }
     case IDCANCEL:
       dialog.End(0);
       return true;
@@ -56,14 +57,15 @@ bool TeXSet::OnInit(vklib::window::Dialog& dialog) {
 
 bool TeXSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
-    case IDOK:
-      WriteIniInt("TeX", "WhichParent",
-                  IsChecked(dialog, kInfer)   ? 1
-                  : IsChecked(dialog, kGiven) ? 3
-                                              : 2);
-      WriteIniString("TeX", "Parent", Text(dialog, kParentField));
-      dialog.End(1);
+    case IDOK: {
+      bool saved = WriteIniInt("TeX", "WhichParent",
+                               IsChecked(dialog, kInfer)   ? 1
+                               : IsChecked(dialog, kGiven) ? 3
+                                                           : 2);
+      saved &= WriteIniString("TeX", "Parent", Text(dialog, kParentField));
+      EndSaved(dialog, saved);
       return true;
+    }
     case IDCANCEL:
       dialog.End(0);
       return true;

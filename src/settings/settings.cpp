@@ -85,37 +85,49 @@ int GetIniInt(const std::string& section, const std::string& key) {
   return vklib::ReadProfileInt(IniPath, section, key);
 }
 
-void WriteIniInt(const std::string& section, const std::string& key, int value) {
-  vklib::WriteProfileValue(IniPath, section, key, std::to_string(value));
+bool WriteIniInt(const std::string& section, const std::string& key, int value) {
+  return vklib::WriteProfileValue(IniPath, section, key, std::to_string(value));
 }
 
-void WriteIniString(const std::string& section, const std::string& key, const std::string& value) {
-  vklib::WriteProfileValue(IniPath, section, key, EncodeValue(value));
+bool WriteIniString(const std::string& section, const std::string& key, const std::string& value) {
+  return vklib::WriteProfileValue(IniPath, section, key, EncodeValue(value));
+}
+
+std::string UnwritableSettingsMessage() {
+  return "設定ファイル「" + IniPath + "」に書き込めません．設定は保存されません．";
 }
 
 std::string DefaultViewerFor(const std::string& extension) {
   return vklib::AssociatedExecutable(extension);
 }
 
-void WriteFirstRunDefaults() {
-  WriteIniInt("TeX2DVI", "IsUsingFormat", 1);
-  WriteIniString("TeX2DVI", "FormatFile", "platex.fmt");
-  WriteIniInt("TeX2DVI", "IsAnalyze", 1);
-  WriteIniInt("TeX2DVI", "MaxCompile", kDefaultMaxCompile);
-  WriteIniInt("BibTeX", "WhichProgram", 2);
-  WriteIniInt("MakeIndex", "WhichProgram", 2);
-  WriteIniInt("DVI2PS", "WhichProgram", 2);
-  WriteIniInt("PS2PDF", "IsGhostScript", 1);
-  WriteIniInt("DVI2PDF", "WhichProgram", 2);
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "a4");
-  WriteIniInt("DVIOUT", "IsUseDVIOUT", 1);
-  WriteIniString("DVIOUT", "dvioutPath", DefaultViewerFor(".dvi"));
-  WriteIniInt("DVIOUT", "IsTellPaperSize", 1);
-  WriteIniInt("DVIOUT", "Maximize", 1);
-  WriteIniInt("DVIOUT", "WhichPaperSize", 1);
-  WriteIniString("DVIOUT", "PaperSizeFromList", "B5J");
-  WriteIniString("PSPreview", "Program", DefaultViewerFor(".ps"));
-  WriteIniString("PSPreview", "Arg", "\"%F.ps\"");
-  WriteIniString("PDFPreview", "Program", DefaultViewerFor(".pdf"));
-  WriteIniString("PDFPreview", "Arg", "\"%F.pdf\"");
+bool IsFirstRun() {
+  uint32_t attributes = vklib::FileAttributes(IniPath);
+  return attributes == vklib::kInvalidFileAttributes ||
+         (attributes & vklib::kFileAttributeDirectory) != 0;
+}
+
+bool WriteFirstRunDefaults() {
+  // Every value is tried, so that as much as can be stored is.
+  bool written = WriteIniInt("TeX2DVI", "IsUsingFormat", 1);
+  written &= WriteIniString("TeX2DVI", "FormatFile", "platex.fmt");
+  written &= WriteIniInt("TeX2DVI", "IsAnalyze", 1);
+  written &= WriteIniInt("TeX2DVI", "MaxCompile", kDefaultMaxCompile);
+  written &= WriteIniInt("BibTeX", "WhichProgram", 2);
+  written &= WriteIniInt("MakeIndex", "WhichProgram", 2);
+  written &= WriteIniInt("DVI2PS", "WhichProgram", 2);
+  written &= WriteIniInt("PS2PDF", "IsGhostScript", 1);
+  written &= WriteIniInt("DVI2PDF", "WhichProgram", 2);
+  written &= WriteIniString("DVI2PDF", "PaperSizeFromList", "a4");
+  written &= WriteIniInt("DVIOUT", "IsUseDVIOUT", 1);
+  written &= WriteIniString("DVIOUT", "dvioutPath", DefaultViewerFor(".dvi"));
+  written &= WriteIniInt("DVIOUT", "IsTellPaperSize", 1);
+  written &= WriteIniInt("DVIOUT", "Maximize", 1);
+  written &= WriteIniInt("DVIOUT", "WhichPaperSize", 1);
+  written &= WriteIniString("DVIOUT", "PaperSizeFromList", "B5J");
+  written &= WriteIniString("PSPreview", "Program", DefaultViewerFor(".ps"));
+  written &= WriteIniString("PSPreview", "Arg", "\"%F.ps\"");
+  written &= WriteIniString("PDFPreview", "Program", DefaultViewerFor(".pdf"));
+  written &= WriteIniString("PDFPreview", "Arg", "\"%F.pdf\"");
+  return written;
 }

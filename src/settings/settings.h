@@ -3,8 +3,9 @@
 #include <string>
 
 // The settings file: an INI file beside the executable, read and written at the moment a value
-// is needed (never cached, so that two running copies and the dialogs agree). Failures are
-// silent: a value that cannot be read reads as "" or 0, a write that fails is lost.
+// is needed (never cached, so that two running copies and the dialogs agree). A value that
+// cannot be read reads as "" or 0; a write that fails says so, and the caller tells the user
+// (UnwritableSettingsMessage).
 
 // The settings file's path, fixed before the program's entry point runs: the executable's path
 // with its extension replaced by ".ini".
@@ -15,15 +16,22 @@ std::string IniPathFor(const std::string& module_path);
 
 std::string GetIniString(const std::string& section, const std::string& key);
 int GetIniInt(const std::string& section, const std::string& key);
-void WriteIniInt(const std::string& section, const std::string& key, int value);
-// Stores a string so that GetIniString gives it back exactly, quotes included.
-void WriteIniString(const std::string& section, const std::string& key, const std::string& value);
+// False when the value could not be stored.
+bool WriteIniInt(const std::string& section, const std::string& key, int value);
+// Stores a string so that GetIniString gives it back exactly, quotes included; false when it
+// could not be stored.
+bool WriteIniString(const std::string& section, const std::string& key, const std::string& value);
+
+// What the user is told when the settings file cannot be written: the file's name and that.
+std::string UnwritableSettingsMessage();
 
 // The most actions a TeX-to-DVI build takes ("MaxCompile") as a first run sets it.
 constexpr int kDefaultMaxCompile = 10;
 
-// Writes the defaults of a first run, section by section.
-void WriteFirstRunDefaults();
+// Whether there is no settings file yet (a directory of its name is none either).
+bool IsFirstRun();
+// Writes the defaults of a first run, section by section; false when any could not be stored.
+bool WriteFirstRunDefaults();
 
 // The program the system opens files of an extension (".dvi") with, or "".
 std::string DefaultViewerFor(const std::string& extension);

@@ -41,6 +41,7 @@ TEST(Arg, EveryOptionIsUnknown) {
   EXPECT_EQ("xは知らないオプションです．", arg.error);
   EXPECT_EQ(Lines{"first.tex"}, arg.arguments);  // read before the error, but not to be opened
   EXPECT_EQ("helpは知らないオプションです．", Parsed("--help", false).error);
+  EXPECT_EQ("表は知らないオプションです．", Parsed("-表 a.tex", false).error);
   EXPECT_FALSE(arg.short_options['x'].known);
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
+#include "support/fake_tools.h"
 #include "support/test_support.h"
 #include "texsource/paths.h"
 #include "vklib/file.h"
@@ -69,6 +73,36 @@ TEST_F(FormatList, KpathseasMarkForLsROnlyIsPassedOver) {
 
 TEST_F(FormatList, ATreeNamedTwiceIsWalkedOnce) {
   EXPECT_EQ(2u, FindFormatFiles(SearchPath({"tree2", "tree2"})).size());
+}
+
+TEST_F(FormatList, ARelativeElementIsListedWithoutDescendingIntoIt) {
+  // TeX Live's path starts with ".", which is wherever the program was started.
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.File("tree1"));
+  Lines names = Names(FindFormatFiles(".;" + SearchPath({"tree2"})));
+  std::filesystem::current_path(started);
+  std::sort(names.begin(), names.begin() + 2);
+  EXPECT_EQ((Lines{"platex.fmt", "z-uplatex.fmt", "ptex.fmt", "eptex.fmt"}), names);
+}
+
+TEST_F(FormatList, TheWalkEndsAfterItsBudgetOfEntries) {
+  for (int i = 0; i < 10; ++i)
+    test::WriteFile(dir_.Directory("many") + vklib::kPathSeparator + std::to_string(i) + ".fmt",
+                    "fmt");
+  EXPECT_EQ(4u, FindFormatFiles(SearchPath({"many", "tree1"}), 4).size());
+}
+
+TEST_F(FormatList, TheSearchPathIsKpsewhichsStandardOutputAlone) {
+  test::FakeTools tools;
+  test::ScopedEnvironment log("FAKE_TOOL_LOG", dir_.File("tools.log"));
+  test::ScopedEnvironment script("FAKE_TOOL_SCRIPT", dir_.File("tools.script"));
+  test::WriteFile(dir_.File("tools.script"),
+                  "kpsewhich 1: err warning: no texmf.cnf\\n\n"
+                  "kpsewhich 1: out .;/usr/share/texmf/web2c\\n\n"
+                  "kpsewhich 2: sleep 20000\n");
+  EXPECT_EQ(".;/usr/share/texmf/web2c\n", FormatSearchPath());
+  // One that hangs is given up: no path.
+  EXPECT_EQ("", FormatSearchPath(300));
 }
 
 #ifndef _WIN32

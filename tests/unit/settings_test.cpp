@@ -35,6 +35,16 @@ TEST_F(Settings, IntegersAreWrittenInDecimal) {
   EXPECT_EQ("-12", GetIniString("TeX2DVI", "MaxCompile"));
 }
 
+TEST_F(Settings, ASettingsFileThatCannotBeWrittenIsToldAndNamed) {
+  test::TempDir blocked;
+  IniPath = blocked.Directory("pressel2.ini");  // a directory where the file should be
+  EXPECT_TRUE(IsFirstRun());
+  EXPECT_FALSE(WriteFirstRunDefaults());
+  EXPECT_FALSE(WriteIniString("TeX", "Parent", "main.tex"));
+  EXPECT_EQ("設定ファイル「" + IniPath + "」に書き込めません．設定は保存されません．",
+            UnwritableSettingsMessage());
+}
+
 TEST_F(Settings, AValueBetweenQuotesIsStoredWithDoubledQuotesAndReadsBackWhole) {
   WriteIniString("PSPreview", "Arg", "\"%F.ps\"");
   EXPECT_EQ("[PSPreview]\r\nArg=\"\"%F.ps\"\"\r\n", file_.Content());

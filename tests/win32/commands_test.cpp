@@ -134,6 +134,22 @@ TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
   EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．", message);
 }
 
+TEST_F(Commands, AnAmpersandInARecentFileIsShownAsItIs) {
+  Drop({Doc("R&D.pdf")});
+  EXPECT_EQ(Doc("R&&D.pdf"), FileMenu().at(13));  // "&&" shows one "&", underlining nothing
+  EXPECT_EQ(Doc("R&D.pdf"), GetIniString("History", "0"));
+}
+
+TEST_F(Commands, ADocumentInADrivesRootIsBuiltThere) {
+  const std::string root_file = "C:\\pressel2-test-" + std::to_string(GetCurrentProcessId());
+  test::WriteFile(root_file + ".tex", "\\documentclass{jarticle}\n");
+  test::ScopedEnvironment log("FAKE_TOOL_LOG", settings_.dir().File("tools.log"));
+  Drop({root_file + ".tex"});
+  DeleteFileA((root_file + ".tex").c_str());
+  // "C:" alone would be drive C's current directory.
+  EXPECT_EQ("C:\\> platex " + root_file.substr(3) + ".tex", Headers().at(0));
+}
+
 TEST_F(Commands, APdfBecomesCurrentAndRunsNothing) {
   Drop({Doc("paper.pdf")});
   EXPECT_EQ("Pressel2  " + Doc("paper.pdf"), Title());

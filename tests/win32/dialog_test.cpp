@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "dialogs/one_text_dlg.h"
 #include "resources/resource_ids.h"
 #include "vklib/window/controls.h"
@@ -87,6 +92,112 @@ class PromptAnswer {
   int button_;
   HHOOK hook_;
 };
+
+// What a template shows: its caption, the texts of its controls by id, and its labels.
+struct TemplateTexts {
+  int id;
+  std::string caption;
+  std::vector<std::pair<int, std::string>> controls;
+  std::vector<std::string> labels;
+};
+
+INT_PTR CALLBACK NoDialogProcedure(HWND, UINT, WPARAM, LPARAM) {
+  return FALSE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
+  char text[256] = "";
+  GetWindowTextA(child, text, sizeof text);
+  reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+  return TRUE;
+}
+
+TEST(DialogTemplates, ShowTheTextsOfTheDesign) {
+  const std::pair<int, std::string> ok{IDOK, "OK"}, cancel{IDCANCEL, "キャンセル"};
+  const std::pair<int, std::string> other{1013, "その他のプログラム"};
+  const std::vector<TemplateTexts> templates = {
+      {102, "バージョン情報", {ok}, {"Pressel2 いつまでも作りかけ"}},
+      {103,
+       "TeX→DVIの設定",
+       {{1002, "フォーマットファイル一覧から選ぶ"},
+        {1004, "自分でプログラムを指定する"},
+        {1007, "依存関係の推定を行う．"},
+        {1009, "BibTeXの設定"},
+        {1010, "MakeIndexの設定"},
+        ok,
+        cancel},
+       {"追加するオプション", "最大コンパイル回数"}},
+      {104,
+       "MakeIndexの設定",
+       {{1010, "makeindex"}, {1012, "mendex"}, other, ok, cancel},
+       {"オプション"}},
+      {105,
+       "BibTeXの設定",
+       {{1009, "bibtex"}, {1017, "日本語bibtex"}, other, ok, cancel},
+       {"オプション"}},
+      {106, "DVI→PSの設定", {{1021, "dvi2ps"}, {1022, "dvips"}, other, ok, cancel}, {"オプション"}},
+      {107,
+       "DVI→PDFの設定",
+       {{1028, "dvipdfmx"},
+        other,
+        {1060, "特に指定しない"},
+        {1061, "推定する"},
+        {1062, "一覧から選ぶ"},
+        {1064, "数値で指定"},
+        ok,
+        cancel},
+       {"縦", "横", "※単位も入れてください", "オプション"}},
+      {108, "PS→PDFの設定", {{1033, "GhostScript"}, other, ok, cancel}, {"オプション"}},
+      {109,
+       "DVI閲覧ソフトの設定",
+       {{1037, "dvioutを使う．"},
+        {1013, "dviout以外を使う．"},
+        {1039, "参照"},
+        {1040, "閲覧時に最大化する．"},
+        {1041, "紙サイズを通知する．"},
+        {1042, "推定して通知"},
+        {1045, "一覧から指定"},
+        {1046, "数値で指定"},
+        {1051, "参照"},
+        ok,
+        cancel},
+       {"dvioutの場所", "縦", "横", "プログラム", "引数"}},
+      {110,
+       "その他の閲覧ソフトの設定",
+       {{1056, "参照"}, {1054, "参照"}, ok, cancel},
+       {"PS閲覧ソフト", "PDF閲覧ソフト", "プログラム", "引数"}},
+      {111,
+       "TeX全般の設定",
+       {{1037, "推定する"},
+        {1066, "開いてるファイル"},
+        {1067, "指定する"},
+        {1069, "参照"},
+        ok,
+        cancel},
+       {"親ファイル"}},
+      {112, "", {ok, cancel}, {}},
+  };
+  for (const TemplateTexts& expected : templates) {
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id),
+                                     nullptr, NoDialogProcedure, 0);
+    ASSERT_NE(nullptr, dialog) << expected.id;
+    char caption[256] = "";
+    GetWindowTextA(dialog, caption, sizeof caption);
+    EXPECT_EQ(expected.caption, caption) << expected.id;
+    for (const auto& [id, text] : expected.controls) {
+      char shown[256] = "";
+      GetDlgItemTextA(dialog, id, shown, sizeof shown);
+      EXPECT_EQ(text, shown) << expected.id << " control " << id;
+    }
+    std::vector<std::string> texts;
+    EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
+    for (const std::string& label : expected.labels) {
+      EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), label))
+          << expected.id << " label " << label;
+    }
+    DestroyWindow(dialog);
+  }
+}
 
 TEST(OneTextDlg, OkGivesTheTypedTextCancelLeavesTheAnswer) {
   OneTextDlg prompt(GetModuleHandleA(nullptr));

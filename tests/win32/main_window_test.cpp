@@ -160,20 +160,51 @@ TEST_F(Program, AnUnknownOptionIsReportedAndNothingIsOpened) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-TEST_F(Program, BuildsAChapterNamedOnItsCommandLine) {
+TEST_F(Program, BuildsAChapterNamedOnItsCommandLineRelativeToWhereItStarted) {
   test::FakeTools tools;  // on the PATH the program inherits
-  std::string doc = dir_.Directory("doc");
+  std::string doc = dir_.Directory("my doc");
   test::WriteFile(doc + "\\main.tex", "\\documentclass{jreport}\n\\include{chap1}\n");
   test::WriteFile(doc + "\\chap1.tex", "text\n");
   test::WriteFile(doc + "\\main.idx", "\\indexentry{a}{1}\n");
   test::WriteFile(doc + "\\fake-tools.script", "platex *: write main.aux \\\\relax \\n\n");
-  Start(test::Quoted(doc + "\\chap1.tex"));
+  Start(test::Quoted("my doc\\chap1.tex"));
   HWND window = WindowOf("VELKARO_PRESSEL");
   ASSERT_NE(nullptr, window);
   const std::vector<std::string> actions = {"platex main.tex", "mendex main", "platex main.tex"};
   EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc) == actions; }));
   EXPECT_EQ(actions, test::ToolLog(doc));
   EXPECT_EQ("Pressel2 " + doc + "\\chap1.tex", Title(window));
+  std::string saved = IniPath;
+  IniPath = ini_;
+  EXPECT_EQ(doc + "\\chap1.tex", GetIniString("History", "0"));  // whole, for later
+  IniPath = saved;
+}
+
+TEST_F(Program, FilesAfterTheWindowWasClosedAreNotOpened) {
+  test::FakeTools tools;
+  test::WriteFile(dir_.File("first.tex"), "\\documentclass{jarticle}\n");
+  test::WriteFile(dir_.File("fake-tools.script"), "platex *: sleep 20000\n");
+  Start("first.tex second.pdf");
+  HWND window = WindowOf("VELKARO_PRESSEL");
+  ASSERT_TRUE(test::WaitUntil([&] { return !test::ToolLog(dir_.path()).empty(); }));
+  PostMessageA(window, WM_CLOSE, 0, 0);  // during the first file's build
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(info_.hProcess, 10000));
+  std::string saved = IniPath;
+  IniPath = ini_;
+  EXPECT_EQ(dir_.File("first.tex"), GetIniString("History", "0"));
+  EXPECT_EQ("", GetIniString("History", "1"));
+  IniPath = saved;
+}
+
+TEST_F(Program, ASettingsFileThatCannotBeWrittenIsToldAtStart) {
+  std::filesystem::create_directory(ini_);
+  Start("");
+  HWND box = WindowOf("#32770", "Pressel2");
+  ASSERT_NE(nullptr, box);
+  char text[1024] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_NE(std::string::npos, std::string(text).find("pressel2.ini」に書き込めません．")) << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace

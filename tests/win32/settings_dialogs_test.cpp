@@ -149,6 +149,37 @@ TEST_F(SettingsDialogs, TeX2DVIListsTheFormatsOfTheSearchPath) {
       File());
 }
 
+TEST_F(SettingsDialogs, TeX2DVIKeepsAFormatItDidNotFindAndRefusesABoundOfNothing) {
+  test::TempDir tools_dir;
+  test::FakeTools tools;  // a kpsewhich that names no directory
+  test::ScopedEnvironment keep_log("FAKE_TOOL_LOG", tools_dir.File("tools.log"));
+  WriteIniString("TeX2DVI", "FormatFile", "uplatex.fmt");
+  std::string refused;
+  TeX2DVISet dialog(Module());
+  EXPECT_EQ(1, Run(dialog, {[](HWND d) {
+                              EXPECT_EQ("uplatex.fmt", test::ControlText(d, 1003));
+                              test::Type(d, 1008, "abc");
+                              Click(d, IDOK);
+                            },
+                            test::AnswerMessageBox(refused),
+                            [](HWND d) {
+                              test::Type(d, 1008, "3");
+                              Click(d, IDOK);
+                            }}));
+  EXPECT_EQ("Pressel2: 最大コンパイル回数には1以上の数を入れてください．", refused);
+  EXPECT_EQ("uplatex.fmt", GetIniString("TeX2DVI", "FormatFile"));
+  EXPECT_EQ(3, GetIniInt("TeX2DVI", "MaxCompile"));
+}
+
+TEST_F(SettingsDialogs, AnOkThatCannotStoreSaysSoAndCloses) {
+  test::TempDir blocked;
+  IniPath = blocked.Directory("pressel2.ini");  // a directory where the file should be
+  std::string told;
+  TeXSet dialog(Module());
+  EXPECT_EQ(1, Run(dialog, {[](HWND d) { Click(d, IDOK); }, test::AnswerMessageBox(told)}));
+  EXPECT_EQ("Pressel2: " + UnwritableSettingsMessage(), told);
+}
+
 TEST_F(SettingsDialogs, TeX2DVIOpensTheBibTeXAndMakeIndexSettingsOverItself) {
   TeX2DVISet dialog(Module());
   Run(dialog, {[](HWND d) { Click(d, 1009); },
