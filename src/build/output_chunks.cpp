@@ -15,7 +15,8 @@ std::string ChunkConverter::Convert(const char* data, size_t size) {
   size_t i = 0;
   while (i < last) {
     unsigned char byte = static_cast<unsigned char>(chunk[i]);
-    if (vklib::IsLeadByte(byte)) {
+    const char next = chunk[i + 1];
+    if (vklib::IsLeadByte(byte) && next != '\r' && next != '\n') {
       text.append(chunk, i, 2);
       i += 2;
     } else if (byte == '\r') {

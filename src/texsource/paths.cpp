@@ -69,8 +69,8 @@ PathParts SplitPath(std::string_view path) {
 
 bool SamePath(std::string_view a, std::string_view b) {
   if (a.empty() || b.empty()) return false;
-  const char separator[] = {vklib::kPathSeparator, '\0'};
-  Normalized left = Normalize(a, separator), right = Normalize(b, separator);
+  Normalized left = Normalize(a, vklib::kPathSeparators);
+  Normalized right = Normalize(b, vklib::kPathSeparators);
   std::string joined_left = Join(left, left.components.size());
   std::string joined_right = Join(right, right.components.size());
   if (vklib::kPathsIgnoreCase) {

@@ -17,9 +17,9 @@ struct PathParts {
 // Splits at every separator of the platform ("\" and "/" on Windows).
 PathParts SplitPath(std::string_view path);
 
-// Whether two paths name the same file: both non-empty and equal once normalized (split at the
-// platform's separator only, so callers turn "/" into "\" first on Windows, and lower-cased
-// where the platform ignores case).
+// Whether two paths name the same file: both non-empty and equal once normalized (split at
+// every separator of the platform, "\" and "/" alike on Windows, and lower-cased where the
+// platform ignores case).
 bool SamePath(std::string_view a, std::string_view b);
 
 // directory + separator + name, without doubling a separator that ends the directory; the name

@@ -97,14 +97,15 @@ bool ScanTeXFile(const std::string& path, ClassInfo& info, bool* includes_target
   bool class_seen = false;
   std::string_view line;
   while (reader.Next(line)) {
+    // A line that opens a block is in the block, whatever else it holds: a block closed and
+    // reopened on one line goes on.
     size_t comment = vklib::FindText(line, "%");
-    if (!verbatim) {
-      size_t begin = vklib::FindText(line, "\\begin{verbatim}");
-      if (begin != kNone && (comment == kNone || comment > begin)) {
-        verbatim = true;
-        continue;
-      }
-    } else {
+    size_t begin = vklib::FindText(line, "\\begin{verbatim}");
+    if (begin != kNone && (comment == kNone || comment > begin)) {
+      verbatim = true;
+      continue;
+    }
+    if (verbatim) {
       size_t end = vklib::FindText(line, "\\end{verbatim}");
       if (end != kNone && (comment == kNone || comment > end)) verbatim = false;
       continue;

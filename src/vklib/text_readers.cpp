@@ -67,7 +67,8 @@ size_t rDirect::Read(char* buffer, size_t size, bool one_line) {
     if (IsLeadByte(byte)) {
       if (!out.Fits(2)) break;
       out.Put(Get());
-      if (!AtEnd()) out.Put(Get());
+      // A line end is never a second byte: the lead byte stands alone, as at the file's end.
+      if (!AtEnd() && !IsLineEnd(static_cast<unsigned char>(Peek()))) out.Put(Get());
       continue;
     }
     if (!out.Fits(1)) break;
@@ -93,7 +94,8 @@ size_t rSJIS::Read(char* buffer, size_t size, bool one_line) {
     size_t length = IsLeadByte(byte) ? 2 : 1;
     if (!out.Fits(length)) break;
     out.Put(Get());
-    if (length == 2 && !AtEnd()) out.Put(Get());
+    // A line end is never a second byte: the lead byte stands alone.
+    if (length == 2 && !AtEnd() && !IsLineEnd(static_cast<unsigned char>(Peek()))) out.Put(Get());
   }
   return out.Finish();
 }
@@ -113,14 +115,18 @@ size_t rEUC::Read(char* buffer, size_t size, bool one_line) {
     // were JIS X 0208 (Shift_JIS has no place for it).
     int mode = byte == 0x8E ? 1 : byte == 0x8F ? 2 : byte < 0x80 ? 0 : 2;
     if (!out.Fits(mode == 2 ? 2 : 1)) break;
+    // A character cut off by the end of the file, or by a line end, is dropped: a line end is
+    // never a byte of a character.
     if (byte == 0x8E || byte == 0x8F) Get();
     if (AtEnd()) break;
+    if (IsLineEnd(Peek())) continue;
     if (mode != 2) {
       out.Put(static_cast<char>(Get()));
       continue;
     }
     unsigned char first = Get();
-    if (AtEnd()) break;  // a character cut off by the end of the file is dropped
+    if (AtEnd()) break;
+    if (IsLineEnd(Peek())) continue;
     PutJisAsShiftJis(out, first & 0x7F, Get() & 0x7Fu);
   }
   return out.Finish();
@@ -131,9 +137,10 @@ size_t rIsoJP::Read(char* buffer, size_t size, bool one_line) {
   while (!AtEnd()) {
     unsigned char byte = Peek();
     if (byte == 0x1B) {
+      // An escape sequence cut off by a line end leaves the line end to end the line.
       Get();
-      unsigned char first = Get();
-      unsigned char second = Get();
+      unsigned char first = IsLineEnd(Peek()) ? 0 : Get();
+      unsigned char second = IsLineEnd(Peek()) ? 0 : Get();
       if (first == '(' && (second == 'B' || second == 'J')) mode_ = 0;
       if (first == '$' && (second == '@' || second == 'B')) mode_ = 2;
       continue;
@@ -152,7 +159,9 @@ size_t rIsoJP::Read(char* buffer, size_t size, bool one_line) {
       out.Put(static_cast<char>(first));
       continue;
     }
-    if (AtEnd()) break;  // a character cut off by the end of the file is dropped
+    // A character cut off by the end of the file or by a line end is dropped.
+    if (AtEnd()) break;
+    if (IsLineEnd(Peek())) continue;
     PutJisAsShiftJis(out, first & 0x7F, Get() & 0x7Fu);
   }
   return out.Finish();

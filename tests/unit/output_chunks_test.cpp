@@ -26,10 +26,12 @@ TEST(ChunkConverter, PairsCutBetweenReadsAreJoined) {
   EXPECT_EQ("表", ConvertPieces({"\x95", "\x5C", ""}));
 }
 
-TEST(ChunkConverter, TrailByteThatLooksLikeCrOrLeadStaysWithItsLead) {
-  // A lead byte takes the byte after it whatever it is, even a CR.
-  EXPECT_EQ(std::string("\x81\r") + "z", ConvertPieces({"\x81\rz"}));
+TEST(ChunkConverter, ALeadByteTakesTheByteAfterItUnlessThatEndsTheLine) {
   EXPECT_EQ(std::string("\x81\x81") + "z", ConvertPieces({"\x81\x81z"}));
+  // A line end is never a second byte: the lead byte stands alone.
+  EXPECT_EQ(std::string("\x81\n") + "z", ConvertPieces({"\x81\rz"}));
+  EXPECT_EQ(std::string("\x94\n") + "z", ConvertPieces({"\x94", "\r\nz"}));
+  EXPECT_EQ(std::string("\x94\n") + "z", ConvertPieces({"\x94\n", "z"}));
 }
 
 TEST(ChunkConverter, LoneCrOrLeadByteAtTheVeryEndIsNotShown) {

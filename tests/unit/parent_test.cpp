@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "support/recording_host.h"
@@ -39,6 +41,20 @@ TEST_F(ParentSearch, AChapterFindsTheRootBesideIt) {
   Write("unrelated.tex", "\\documentclass{jbook}\n");
   EXPECT_EQ(main, Parent(chap));
   EXPECT_EQ("jarticle", info_.name);
+}
+
+TEST_F(ParentSearch, AnIncludeAfterACommentEndingInALeadByteIsSeen) {
+  // CP1252 text: "à" is 0xE0, a Shift_JIS lead byte, right before the line end.
+  std::string main =
+      Write("main.tex", "\\documentclass{article}\r\n% voil\xE0\r\n\\input{chap}\r\n");
+  std::string chap = Write("chap.tex", "text\n");
+  EXPECT_EQ(main, Parent(chap));
+#ifdef _WIN32
+  // A chapter named with "/" as Windows also allows.
+  std::string slashed = chap;
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  EXPECT_TRUE(SamePath(main, Parent(slashed)));
+#endif
 }
 
 TEST_F(ParentSearch, AChapterInASubdirectoryFindsTheRootOneLevelUp) {

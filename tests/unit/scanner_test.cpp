@@ -79,7 +79,7 @@ TEST(SamePath, WindowsPathsIgnoreCaseAndKeepTheirShareName) {
   EXPECT_TRUE(SamePath("C:\\Doc\\.\\a\\..\\main.tex", "c:\\doc\\main.tex"));
   EXPECT_TRUE(SamePath("C:\\ＤＯＣ\\main.tex", "c:\\ｄｏｃ\\MAIN.TEX"));
   EXPECT_FALSE(SamePath("\\\\server\\doc\\main.tex", "server\\doc\\main.tex"));
-  EXPECT_FALSE(SamePath("C:/doc/main.tex", "C:\\doc\\main.tex"));  // "/" is no separator here
+  EXPECT_TRUE(SamePath("C:/doc/main.tex", "C:\\doc\\main.tex"));  // "/" is a separator too
 }
 #else
 TEST(SamePath, PosixPathsCompareAsSpelt) {
@@ -211,6 +211,14 @@ TEST_F(ScannerFiles, VerbatimBlocksHideClassLinesAndIncludes) {
   std::string outside = dir_.File("outside.tex");
   EXPECT_TRUE(ScanTeXFile(file, info, &found, &outside));
   EXPECT_TRUE(found);
+
+  // A block closed and opened again on one line goes on.
+  file = Write("v2.tex",
+               "\\begin{verbatim}\n\\end{verbatim}\\begin{verbatim}\n\\documentclass{a}\n"
+               "\\input{inside}\n\\end{verbatim}\n\\documentclass{b}\n");
+  EXPECT_TRUE(ScanTeXFile(file, info, &found, &inside));
+  EXPECT_FALSE(found);
+  EXPECT_EQ("b", info.name);
 }
 
 TEST_F(ScannerFiles, AnUnreadableFileIsEmpty) {

@@ -233,6 +233,17 @@ TEST_F(TextFileTest, TruncatedCharactersAtTheEndInventNothing) {
             Lines(kUtf8 + "\n" + kUtf8.substr(0, 4)));
 }
 
+TEST_F(TextFileTest, ALineEndIsNeverTheSecondByteOfACharacter) {
+  using Lines_ = std::vector<std::string>;
+  // CP1252's "à" (0xE0) is a Shift_JIS lead byte: it stands alone, kept as it is.
+  EXPECT_EQ((Lines_{"% voil\xE0\n", "\\input{chap}\n"}), Lines("% voil\xE0\r\n\\input{chap}\r\n"));
+  EXPECT_EQ(kEncodingShiftJis, file_.Code());
+  EXPECT_EQ((Lines_{"a\x94\n", "b\n"}), Lines("a\x94\rb\r"));  // the lone-CR reader
+  // EUC-JP and ISO-2022-JP drop the cut-off character, as at the end of the file.
+  EXPECT_EQ((Lines_{kShiftJis + "\n", "a\n", "b\n", "c\n"}), Lines(kEucJp + "\na\xC6\nb\x8E\nc\n"));
+  EXPECT_EQ((Lines_{"あ\n", "b\n", "c"}), Lines("\x1B$B$\"$\nb\x1B\nc"));
+}
+
 TEST_F(TextFileTest, ANulByteStaysInItsLine) {
   EXPECT_EQ((std::vector<std::string>{std::string("a\0b\n", 4), "c"}),
             Lines(std::string("a\0b\r\nc", 6)));
