@@ -36,6 +36,7 @@ set(PRESSEL2_CORE_SOURCES
   src/texsource/paths.cpp
   src/texsource/scanner.cpp
   src/vklib/codepage_common.cpp
+  src/vklib/command_line.cpp
   src/vklib/file_common.cpp
   src/vklib/text_file.cpp
   src/vklib/text_readers.cpp

@@ -1,1 +1,1 @@
-@"%~dp0ps2pdf.exe" % *
+@"%~dp0ps2pdf.exe" %*

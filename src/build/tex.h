@@ -70,8 +70,6 @@ class TeX {
   static std::string WithOption(const char* section, std::string command);
   // Whether an extension is one of the build's outputs (".dvi", ".ps", ".pdf", in any case).
   static bool IsOutputExtension(const std::string& extension);
-  // A file name as one argument of a command line: in double quotes when it holds a blank.
-  static std::string FileArgument(const std::string& name);
   // "WhichProgram" values: the first known program, and the user's own ("Program").
   static constexpr int kFirstProgram = 1;
   static constexpr int kUsersProgram = 3;

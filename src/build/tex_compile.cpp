@@ -4,6 +4,7 @@
 #include "settings/settings.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
+#include "vklib/command_line.h"
 #include "vklib/file.h"
 
 namespace {
@@ -85,7 +86,7 @@ bool TeX::TeX2DVI() {
   const bool output_parent = IsOutputExtension(parent_extension);
   std::string command;
   if (GetIniInt(kSection, "IsAnalyze") == 0) {
-    if (!TeXCommand(FileArgument(parent_stem), command)) return false;
+    if (!TeXCommand(vklib::QuoteArgument(parent_stem), command)) return false;
     if (!host_.Execute(command, parent_directory)) {
       Message(command + kFailedToRun);
       return false;
@@ -107,7 +108,8 @@ bool TeX::TeX2DVI() {
     const std::string argument = line_end == std::string::npos ? "" : actions.substr(line_end + 1);
     if (action == "latex") {
       PathParts parts = SplitPath(argument);
-      if (!TeXCommand(FileArgument(output_parent ? parts.stem : parts.name), command)) return false;
+      if (!TeXCommand(vklib::QuoteArgument(output_parent ? parts.stem : parts.name), command))
+        return false;
       if (!host_.Execute(command, parts.directory) || host_.GetExitCode() != 0) {
         Message(command + kFailedToRun);
         return false;

@@ -2,6 +2,7 @@
 #include "build/paper_table.h"
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "vklib/command_line.h"
 #include "vklib/file.h"
 
 namespace {
@@ -53,10 +54,6 @@ std::string TeX::WithOption(const char* section, std::string command) {
   return command;
 }
 
-std::string TeX::FileArgument(const std::string& name) {
-  return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
-}
-
 bool TeX::RunConverter(const std::string& command, const char* start_failure,
                        const char* exit_failure) {
   if (!host_.Execute(command, parent_directory)) {
@@ -77,8 +74,9 @@ bool TeX::DVI2PS() {
     Message("DVI→PS変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(WithOption("DVI2PS", program) + " " + FileArgument(parent_stem + ".dvi"),
-                      "の実行に失敗しました．", "が帰ってきました．");
+  return RunConverter(
+      WithOption("DVI2PS", program) + " " + vklib::QuoteArgument(parent_stem + ".dvi"),
+      "の実行に失敗しました．", "が帰ってきました．");
 }
 
 bool TeX::DVI2PDF() {
@@ -91,7 +89,7 @@ bool TeX::DVI2PDF() {
     return false;
   }
   return RunConverter(WithOption("DVI2PDF", program + PaperArgument(class_options)) + " " +
-                          FileArgument(parent_stem + ".dvi"),
+                          vklib::QuoteArgument(parent_stem + ".dvi"),
                       "の実行に失敗．", "が帰ってきました．");
 }
 
@@ -104,7 +102,8 @@ bool TeX::PS2PDF() {
     Message("PS→PDF変換の設定がなされていません．");
     return false;
   }
-  return RunConverter(WithOption("PS2PDF", program) + " " + FileArgument(parent_stem + ".ps") +
-                          " " + FileArgument(parent_stem + ".pdf"),
+  return RunConverter(WithOption("PS2PDF", program) + " " +
+                          vklib::QuoteArgument(parent_stem + ".ps") + " " +
+                          vklib::QuoteArgument(parent_stem + ".pdf"),
                       "の実行に失敗しました．", "が返りました．");
 }

@@ -2,6 +2,7 @@
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "texsource/paths.h"
+#include "vklib/command_line.h"
 #include "vklib/file.h"
 
 namespace {
@@ -37,7 +38,7 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
   // The stem alone, run in its directory: TeX Live's tools refuse to write beside an input
   // named by an absolute path.
   PathParts parts = SplitPath(path);
-  std::string command = WithOption(section, program) + " " + FileArgument(parts.stem);
+  std::string command = WithOption(section, program) + " " + vklib::QuoteArgument(parts.stem);
   if (!host_.Execute(command, parts.directory)) {
     Message(command + "の実行に失敗．");
     return false;

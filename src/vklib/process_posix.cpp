@@ -10,8 +10,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "vklib/codepage.h"
+#include "vklib/command_line.h"
 #include "vklib/process.h"
 #include "vklib/program_search_posix.h"
 
@@ -69,11 +72,15 @@ bool Process::Start(const ProcessParam& param) {
   if (!IsEnded()) return false;
   Close();
 
-  std::string command_line = AnsiToUtf8(param.CommandLine);
+  // The program is started directly, with the arguments cut as a Windows program cuts them:
+  // no shell ever reads a file name.
+  std::vector<std::string> arguments = SplitCommandLine(AnsiToUtf8(param.CommandLine));
   std::string directory = AnsiToUtf8(param.Directory);
-  std::string program_line =
-      param.Program.empty() ? command_line : "\"" + AnsiToUtf8(param.Program) + "\"";
-  if (!posix::CommandProgramExists(program_line, directory)) return false;
+  std::string program = param.Program.empty()
+                            ? (arguments.empty() ? std::string() : arguments.front())
+                            : AnsiToUtf8(param.Program);
+  std::string program_path = posix::FindProgram(program, directory);
+  if (program_path.empty()) return false;
 
   int output_write = -1;
   int input_read = -1;
@@ -118,11 +125,12 @@ bool Process::Start(const ProcessParam& param) {
   posix_spawnattr_setflags(&attributes,
                            POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
-  char shell[] = "/bin/sh";
-  char dash_c[] = "-c";
-  char* argv[] = {shell, dash_c, command_line.data(), nullptr};
+  std::vector<char*> argv;
+  for (std::string& argument : arguments)
+    argv.push_back(argument.data());
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  int result = posix_spawn(&pid, shell, &actions, &attributes, argv, environ);
+  int result = posix_spawn(&pid, program_path.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   CloseAndReset(output_write);

@@ -15,33 +15,22 @@ bool IsExecutableFile(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
-// The first token of a command line, as the shell reads it for the simple command lines the
-// program builds: up to the first blank, or between double quotes.
-std::string FirstToken(const std::string& command_line) {
-  size_t pos = command_line.find_first_not_of(" \t");
-  if (pos == std::string::npos) return std::string();
-  if (command_line[pos] == '"') {
-    size_t close = command_line.find('"', pos + 1);
-    return command_line.substr(pos + 1, close == std::string::npos ? close : close - pos - 1);
-  }
-  return command_line.substr(pos, command_line.find_first_of(" \t", pos) - pos);
-}
-
 }  // namespace
 
-bool CommandProgramExists(const std::string& command_line, const std::string& directory) {
-  std::string program = FirstToken(command_line);
-  if (program.empty()) return false;
+std::string FindProgram(const std::string& program, const std::string& directory) {
+  if (program.empty()) return std::string();
   if (program.find('/') != std::string::npos) {
-    if (program[0] == '/' || directory.empty()) return IsExecutableFile(program);
-    return IsExecutableFile(directory + "/" + program);
+    std::string path = program[0] == '/' || directory.empty() ? program : directory + "/" + program;
+    return IsExecutableFile(path) ? path : std::string();
   }
   const char* path = std::getenv("PATH");
   for (std::string dir : SplitPathList(path != nullptr ? path : "/usr/bin:/bin")) {
-    if (dir.empty()) dir = directory.empty() ? "." : directory;
-    if (IsExecutableFile(dir + "/" + program)) return true;
+    // An empty or relative element is the child's directory, or a place from there.
+    if (dir.empty()) dir = ".";
+    if (dir[0] != '/' && !directory.empty()) dir = directory + "/" + dir;
+    if (IsExecutableFile(dir + "/" + program)) return dir + "/" + program;
   }
-  return false;
+  return std::string();
 }
 
 }  // namespace vklib::posix

@@ -2,12 +2,12 @@
 
 #include <string>
 
-// POSIX only: whether the program a command line starts with can be found, as CreateProcessA
-// would find it: a path (relative to the child's directory) or a name on the PATH. The shell
-// reports a missing program only after it has started, so the POSIX build looks first, to fail
-// a start the way Windows does. Both arguments are UTF-8.
+// POSIX only: where the program of a command line is, found as CreateProcessA would find it: a
+// name with a "/" is a path (relative to the child's directory), any other name is looked for
+// on the PATH. The start fails when there is none, as it does on Windows. UTF-8 throughout.
 namespace vklib::posix {
 
-bool CommandProgramExists(const std::string& command_line, const std::string& directory);
+// The path to start, or "" when there is no such program.
+std::string FindProgram(const std::string& program, const std::string& directory);
 
 }  // namespace vklib::posix

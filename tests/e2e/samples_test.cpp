@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 #include "support/test_support.h"
 #include "vklib/codepage.h"
+#include "vklib/command_line.h"
 
 namespace {
 
@@ -18,6 +19,14 @@ using Lines = std::vector<std::string>;
 
 fs::path SamplesDirectory() {
   return fs::path(PRESSEL2_SOURCE_DIR) / "samples";
+}
+
+// A word for the shell that reads back as `text` whatever it holds.
+std::string ShellWord(const std::string& text) {
+  std::string word = "'";
+  for (char c : text)
+    word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
 }
 
 // A copy of a sample and a copy of the driver with a settings file of its own.
@@ -189,6 +198,29 @@ TEST_F(OwnDocument, AFileNameWithABlankIsOneArgumentForEveryTool) {
              "platex \"my paper.tex\"", "platex \"my paper.tex\"", "dvipdfmx \"my paper.dvi\""}),
       Actions());
   EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("my paper.pdf"));
+}
+
+TEST_F(OwnDocument, NoCharacterOfAFileNameIsSpecial) {
+  const Lines names = {"a$(touch PWNED).tex",
+                       "a`touch PWNED`.tex",
+                       "a;touch PWNED.tex",
+                       "a|b.tex",
+                       "a&b.tex",
+                       "a*.tex",
+                       "a\"b.tex",
+                       "a 'b'.tex"};
+  for (const std::string& name : names) {
+    test::WriteFile((Document() / name).string(),
+                    "\\documentclass{jarticle}\n\\begin{document}\nx\n\\end{document}\n");
+    int status = Run(ShellWord(name));
+    // Built to a DVI, or refused by TeX with its own message: never anything else run.
+    std::string dvi = name.substr(0, name.size() - 4) + ".dvi";
+    EXPECT_TRUE((status == 0 && Exists(dvi)) || (status == 1 && !errors_.empty())) << name;
+    const Lines actions = Actions();
+    ASSERT_FALSE(actions.empty()) << name;
+    EXPECT_EQ("platex " + vklib::QuoteArgument(name), actions.front());
+  }
+  EXPECT_FALSE(Exists("PWNED"));
 }
 
 class LaTeXError : public SampleBuild {

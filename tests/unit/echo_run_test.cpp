@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "vklib/file.h"
 #include "vklib/process.h"
 
 namespace {
@@ -70,6 +71,11 @@ TEST_F(EchoRun, PrintsTheHeaderThenTheOutputThenTwoLineEnds) {
             sink_.inserted);
   EXPECT_EQ("hello\n", sink_.appended);
   EXPECT_EQ(0, process_.ExitCode());
+}
+
+TEST_F(EchoRun, NoShellReadsTheCommandLine) {
+  EXPECT_EQ("$(touch x)`y`;|&*'\n", Run({"out:$(touch x)`y`;|&*'\\n"}));
+  EXPECT_FALSE(vklib::FileExists(dir_.File("x")));
 }
 
 TEST_F(EchoRun, StandardErrorSharesThePipe) {

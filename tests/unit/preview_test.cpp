@@ -119,6 +119,12 @@ TEST_F(Previews, AViewerStartsInTheDocumentsDirectory) {
   WriteIniString("PDFPreview", "Arg", "%B.pdf");  // a name relative to the document
   tex_.PreviewPDF();
   EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc) == Lines{"viewer main.pdf"}; }));
+  // No shell reads the arguments.
+  WriteIniString("PDFPreview", "Arg", "\"$(touch PWNED)\" `touch PWNED`;|&*");
+  tex_.PreviewPDF();
+  EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc).size() == 2; }));
+  EXPECT_EQ("viewer $(touch PWNED) `touch PWNED`;|&*", test::ToolLog(doc).at(1));
+  EXPECT_FALSE(vklib::FileExists(JoinPath(doc, "PWNED")));
 }
 
 TEST_F(Previews, DvioutThatNeverAnswersIsReported) {

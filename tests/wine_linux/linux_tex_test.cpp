@@ -81,6 +81,9 @@ class LinuxTeX : public test::MainWindowTest {
 };
 
 TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
+  // No step may fail; a message box would be answered and noted.
+  std::string message;
+  test::ModalDriver no_message({test::AnswerMessageBox(message)});
   test::TempDir work;
   std::filesystem::copy(Samples() + "\\report-utf8", work.File("window"),
                         std::filesystem::copy_options::recursive);
@@ -118,6 +121,19 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
                        Quoted(unix_doc + "/pdfinfo.txt")));
   EXPECT_NE(std::string::npos,
             test::ReadFile(doc + "\\pdfinfo.txt").find("595.28 x 841.89 pts (A4)"));
+
+  // DVI->PS, then PS->PDF with the GhostScript converter's batch file.
+  std::filesystem::remove(doc + "\\main.pdf");
+  SendMessageA(window_.Handle(), WM_COMMAND, 1127, 0);
+  EXPECT_EQ(Lines{"dvips main.dvi"}, Commands(Pane(), "\r\n"));
+  SendMessageA(window_.Handle(), WM_COMMAND, 1129, 0);
+  EXPECT_EQ(Lines{"ps2pdf.bat main.ps main.pdf"}, Commands(Pane(), "\r\n"));
+  ASSERT_EQ(0, RunUnix("pdfinfo " + Quoted(unix_doc + "/main.pdf") + " > " +
+                       Quoted(unix_doc + "/pdfinfo.txt")));
+  std::string info = test::ReadFile(doc + "\\pdfinfo.txt");
+  EXPECT_NE(std::string::npos, info.find("Ghostscript")) << info;
+  EXPECT_NE(std::string::npos, info.find("Pages:           6")) << info;
+  EXPECT_EQ("", message);
 }
 
 TEST_F(LinuxTeX, AnAnswerTypedIntoThePaneReachesTeXAtItsPrompt) {

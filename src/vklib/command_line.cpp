@@ -1,0 +1,91 @@
+#include "vklib/command_line.h"
+
+#include "vklib/codepage.h"
+
+namespace vklib {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> arguments;
+  size_t i = 0;
+  while (i < line.size() && IsBlank(line[i]))
+    ++i;
+  if (i == line.size()) return arguments;
+
+  // The program: quotes group, and nothing else is special.
+  std::string program;
+  bool quoted = false;
+  for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+    if (line[i] == '"') {
+      quoted = !quoted;
+    } else {
+      program += line[i];
+    }
+  }
+  arguments.push_back(program);
+
+  while (true) {
+    while (i < line.size() && IsBlank(line[i]))
+      ++i;
+    if (i == line.size()) return arguments;
+    std::string argument;
+    quoted = false;
+    while (i < line.size() && (quoted || !IsBlank(line[i]))) {
+      if (line[i] == '\\') {
+        size_t backslashes = 0;
+        while (i < line.size() && line[i] == '\\')
+          ++backslashes, ++i;
+        if (i < line.size() && line[i] == '"') {
+          argument.append(backslashes / 2, '\\');
+          if (backslashes % 2 == 1) {
+            argument += '"';
+            ++i;
+          }
+        } else {
+          argument.append(backslashes, '\\');
+        }
+        continue;
+      }
+      if (line[i] == '"') {
+        if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+          argument += '"';  // "" inside quotes: one quote, and the quotes go on
+          i += 2;
+          continue;
+        }
+        quoted = !quoted;
+        ++i;
+        continue;
+      }
+      argument += line[i++];
+    }
+    arguments.push_back(argument);
+  }
+}
+
+std::string QuoteArgument(std::string_view argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {
+    return std::string(argument);
+  }
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (size_t i = 0; i < argument.size(); i += CharLength(argument, i)) {
+    if (argument[i] == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes before a quote are doubled, and the quote gets one of its own.
+    quoted.append(argument[i] == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted.append(argument.substr(i, CharLength(argument, i)));
+  }
+  quoted.append(2 * backslashes, '\\');  // before the closing quote
+  return quoted + "\"";
+}
+
+}  // namespace vklib
