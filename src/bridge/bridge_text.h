@@ -3,27 +3,7 @@
 #include <string>
 #include <vector>
 
-// The text that crosses the bridge between Pressel2 (Shift_JIS) and the Linux programs (UTF-8),
-// converted piece by piece: a character cut between two pieces waits for the rest.
-
-// The programs' output: UTF-8 becomes Shift_JIS; bytes that are not UTF-8 (a program already
-// writing Shift_JIS) pass unchanged.
-class Utf8ToShiftJis {
- public:
-  std::string Convert(const std::string& piece);
-
- private:
-  std::string pending_;
-};
-
-// What the user types, for the programs.
-class ShiftJisToUtf8 {
- public:
-  std::string Convert(const std::string& piece);
-
- private:
-  std::string pending_;
-};
+// The bridge's own texts: arguments and kpsewhich's search paths between Linux and Windows.
 
 // Wide text in a code page (CP_UTF8, CP_ACP).
 std::string Narrow(unsigned code_page, const std::wstring& wide);

@@ -9,10 +9,13 @@
 //  - we end with its exit code; when we are ended (the window closed mid-build), a watchdog in
 //    the Linux shell ends the program and its children too.
 // The Linux program does not inherit our Windows handles, so its standard streams travel over a
-// loopback socket that the shell connects to us (bash's /dev/tcp), proved by a token.
+// loopback socket that the shell connects to us (bash's /dev/tcp). Any local user can reach that
+// port, so the shell proves itself with a random token, which it reads from a file in a
+// directory only our user can open (never from a command line, which every user can read).
 #include <windows.h>
 #include <winsock2.h>
 
+#include <bcrypt.h>
 #include <shellapi.h>
 #include <ws2tcpip.h>
 
@@ -23,14 +26,19 @@
 #include <vector>
 
 #include "bridge/bridge_text.h"
+#include "bridge/piece_text.h"
+#include "bridge/shell_connection.h"
 #include "bridge/wine_unix.h"
 
 namespace {
 
-// The shell that runs the program. Arguments: port, token, directory, program, its arguments.
+// The shell that runs the program. Arguments: port, token file, directory, program, its
+// arguments.
 const char kScript[] = R"SH(
-port=$1 token=$2 dir=$3 tool=$4
+port=$1 token_file=$2 dir=$3 tool=$4
 shift 4
+IFS= read -r token <"$token_file" || exit 126
+rm -f "$token_file"
 exec 3<>"/dev/tcp/127.0.0.1/$port" || exit 126
 printf '%s\n' "$token" >&3
 bridge=$PPID
@@ -81,13 +89,54 @@ std::string ProgramName() {
   return name;
 }
 
-std::string Token() {
-  LARGE_INTEGER counter{};
-  QueryPerformanceCounter(&counter);
-  char token[64];
-  std::snprintf(token, sizeof token, "%08lx%016llx%08lx", GetCurrentProcessId(),
-                static_cast<unsigned long long>(counter.QuadPart), GetTickCount());
-  return token;
+// `bytes` bytes from the system's random generator, in hexadecimal; "" when it fails.
+std::string RandomHex(size_t bytes) {
+  std::vector<unsigned char> random(bytes);
+  if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, random.data(), static_cast<ULONG>(random.size()),
+                                      BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+    return std::string();
+  }
+  std::string hex;
+  for (unsigned char byte : random) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", byte);
+    hex += digits;
+  }
+  return hex;
+}
+
+// A new directory that only our user can open (Unix path), for the token file; "" when none
+// could be made. Made by mkdir itself, so that it never exists with a wider mode.
+std::string PrivateDirectory(UnixSpawn spawn) {
+  std::string parent = "/tmp";
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+    if (*runtime == '/') parent = runtime;
+  }
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::string name = RandomHex(8);
+    if (name.empty()) return std::string();
+    std::string directory = parent + "/pressel2-bridge-" + name;
+    std::string mkdir = "/bin/mkdir", mode = "-m", private_mode = "700";
+    char* argv[] = {mkdir.data(), mode.data(), private_mode.data(), directory.data(), nullptr};
+    if (spawn(argv, 1) == 0) return directory;
+  }
+  return std::string();
+}
+
+// Writes the token into a new file of the private directory; its Windows path, or "".
+std::wstring WriteTokenFile(const std::string& directory, const std::string& token) {
+  std::wstring dos = DosPath(directory);
+  if (dos.empty()) return dos;
+  std::wstring path = dos + L"\\token";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::wstring();
+  std::string line = token + "\n";
+  DWORD written = 0;
+  bool ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+            written == line.size();
+  CloseHandle(file);
+  return ok ? path : std::wstring();
 }
 
 void WriteAll(HANDLE output, const std::string& bytes) {
@@ -101,26 +150,6 @@ void WriteAll(HANDLE output, const std::string& bytes) {
     }
     done += written;
   }
-}
-
-// Accepts the shell's connection (10 seconds at most) and checks its token line.
-SOCKET AcceptShell(SOCKET listener, const std::string& token) {
-  fd_set ready;
-  FD_ZERO(&ready);
-  FD_SET(listener, &ready);
-  timeval timeout{10, 0};
-  if (select(0, &ready, nullptr, nullptr, &timeout) <= 0) return INVALID_SOCKET;
-  SOCKET connection = accept(listener, nullptr, nullptr);
-  if (connection == INVALID_SOCKET) return connection;
-  std::string line;
-  char c = 0;
-  while (line.size() <= token.size() && recv(connection, &c, 1, 0) == 1 && c != '\n')
-    line += c;
-  if (line != token) {
-    closesocket(connection);
-    return INVALID_SOCKET;
-  }
-  return connection;
 }
 
 }  // namespace
@@ -146,18 +175,27 @@ int main() {
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   int address_size = sizeof address;
   if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener, 1) != 0 ||
+      listen(listener, SOMAXCONN) != 0 ||
       getsockname(listener, reinterpret_cast<sockaddr*>(&address), &address_size) != 0) {
     std::fprintf(stderr, "pressel2-bridge: no loopback socket\n");
     return 127;
   }
   const std::string port = std::to_string(ntohs(address.sin_port));
-  const std::string token = Token();
+  const std::string token = RandomHex(32);
+  const std::string private_directory = PrivateDirectory(spawn);
+  const std::wstring token_file = token.empty() || private_directory.empty()
+                                      ? std::wstring()
+                                      : WriteTokenFile(private_directory, token);
+  if (token_file.empty()) {
+    std::fprintf(stderr, "pressel2-bridge: no private place for the connection's token\n");
+    return 127;
+  }
   wchar_t directory[MAX_PATH] = L"";
   GetCurrentDirectoryW(MAX_PATH, directory);
 
-  std::vector<std::string> command = {
-      "/bin/bash", "-c", kScript, "pressel2-bridge", port, token, UnixPath(directory), program};
+  std::vector<std::string> command = {"/bin/bash",         "-c",   kScript,
+                                      "pressel2-bridge",   port,   private_directory + "/token",
+                                      UnixPath(directory), program};
   for (const std::wstring& argument : arguments)
     command.push_back(UnixArgument(argument));
   std::vector<char*> command_argv;
@@ -168,8 +206,10 @@ int main() {
   LONG status = 127;
   std::thread shell([&] { status = spawn(command_argv.data(), 1); });
 
-  SOCKET connection = AcceptShell(listener, token);
+  SOCKET connection = AcceptShell(listener, token, 10000, 2000);
   closesocket(listener);
+  DeleteFileW(token_file.c_str());  // read by now, or never to be
+  RemoveDirectoryW(DosPath(private_directory).c_str());
   if (connection != INVALID_SOCKET) {
     // What we are given on our standard input goes to the program; its end, too.
     std::thread([connection] {
@@ -178,9 +218,11 @@ int main() {
       char buffer[4096];
       DWORD count = 0;
       while (ReadFile(input, buffer, sizeof buffer, &count, nullptr) && count > 0) {
-        std::string utf8 = converter.Convert(std::string(buffer, count));
+        std::string utf8 = converter.Convert(std::string_view(buffer, count));
         if (send(connection, utf8.data(), static_cast<int>(utf8.size()), 0) == SOCKET_ERROR) return;
       }
+      std::string rest = converter.Finish();
+      send(connection, rest.data(), static_cast<int>(rest.size()), 0);
       shutdown(connection, SD_SEND);
     }).detach();
 
@@ -190,14 +232,19 @@ int main() {
     char buffer[4096];
     int count;
     while ((count = recv(connection, buffer, sizeof buffer, 0)) > 0) {
-      std::string text = converter.Convert(std::string(buffer, static_cast<size_t>(count)));
+      std::string text = converter.Convert(std::string_view(buffer, static_cast<size_t>(count)));
       if (kpathsea_path) {
         collected += text;
       } else {
         WriteAll(output, text);
       }
     }
-    if (kpathsea_path) WriteAll(output, WindowsSearchPath(collected));
+    // The program's last bytes, held back as the start of a character that never came.
+    if (kpathsea_path) {
+      WriteAll(output, WindowsSearchPath(collected + converter.Finish()));
+    } else {
+      WriteAll(output, converter.Finish());
+    }
   }
   shell.join();
   return static_cast<int>(status);
