@@ -16,8 +16,14 @@ inline constexpr unsigned kCodePageUtf8 = 65001;
 unsigned GetAnsiCodePage();
 // IsValidCodePage.
 bool IsCodePageInstalled(unsigned code_page);
-// IsDBCSLeadByte: the byte opens a double-byte character of the ANSI code page.
-bool IsLeadByte(unsigned char byte);
+// IsDBCSLeadByte: the byte opens a double-byte character of the ANSI code page. The system is
+// asked once for every byte value; every later answer comes from that table.
+bool AskIsLeadByte(unsigned char byte);
+const bool* LeadByteTable();
+inline bool IsLeadByte(unsigned char byte) {
+  static const bool* const table = LeadByteTable();
+  return table[byte];
+}
 
 // MultiByteToWideChar: bytes of `code_page` (kCodePageAnsi for the ANSI code page) to UTF-16.
 // Invalid sequences become U+FFFD. False when the code page is unknown.

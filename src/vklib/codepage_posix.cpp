@@ -134,7 +134,7 @@ bool IsCodePageInstalled(unsigned code_page) {
   return code_page != kCodePageAnsi && IconvName(code_page) != nullptr;
 }
 
-bool IsLeadByte(unsigned char byte) {
+bool AskIsLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 

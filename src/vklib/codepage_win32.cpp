@@ -12,7 +12,7 @@ bool IsCodePageInstalled(unsigned code_page) {
   return IsValidCodePage(code_page) != 0;
 }
 
-bool IsLeadByte(unsigned char byte) {
+bool AskIsLeadByte(unsigned char byte) {
   return IsDBCSLeadByte(byte) != 0;
 }
 
