@@ -34,6 +34,22 @@ bool WideToAnsi(std::u16string_view wide, std::string& bytes);
 // Bytes of `code_page` to the ANSI code page, as MultiByteToWide followed by WideToAnsi.
 bool MultiByteToAnsi(unsigned code_page, std::string_view bytes, std::string& ansi);
 
+// The same as WideToAnsi and as MultiByteToAnsi from UTF-8, byte for byte, appended to `ansi`:
+// every character outside the surrogates comes from a table that WideToAnsi fills once, and only
+// what the table cannot tell (surrogates, four-byte or ill-formed UTF-8) goes the slow way. The
+// readers convert whole files with these.
+void AppendWideAsAnsi(std::u16string_view wide, std::string& ansi);
+void AppendUtf8AsAnsi(std::string_view utf8, std::string& ansi);
+// For a reader that converts as it reads, from the same tables: the well-formed sequences of one
+// to three bytes from the start of `utf8`, up to a line end, anything else, a sequence cut off
+// by the end of `utf8`, or `room` bytes of it. Their bytes in the ANSI code page are written at
+// `ansi` (never more than were taken) and counted; `taken` gets the UTF-8 bytes converted.
+size_t Utf8RunAsAnsi(std::string_view utf8, size_t room, char* ansi, size_t& taken);
+// The same for the UTF-16 units from the start of `units` up to a line end or a surrogate: their
+// bytes written at `ansi` (room for two a unit) and counted; `taken` gets the units converted.
+size_t WideRunAsAnsi(std::u16string_view units, char* ansi, size_t& taken);
+
+
 // CharLowerBuffA: lower-cases in place by the ANSI code page's rules; a trail byte is never
 // changed.
 void LowerCaseAnsi(std::string& text);

@@ -1,5 +1,6 @@
 #include "vklib/text_readers.h"
 
+#include <algorithm>
 #include <string>
 
 #include "vklib/codepage.h"
@@ -21,10 +22,15 @@ class Output {
   bool FitsLineEnd(bool one_line) const {
     return one_line ? limit_ > 0 && count_ + 2 <= size_ : Fits(1);
   }
+  // How many more bytes of text fit.
+  size_t Room() const { return limit_ > count_ ? limit_ - count_ : 0; }
+  // Where the next byte goes, for text written in place (and then counted with Advance).
+  char* Next() { return buffer_ + count_; }
+  void Advance(size_t count) { count_ += count; }
   void Put(char byte) { buffer_[count_++] = byte; }
-  void Put(const std::string& bytes) {
-    for (char byte : bytes)
-      Put(byte);
+  void Put(std::string_view bytes) {
+    std::copy(bytes.begin(), bytes.end(), buffer_ + count_);
+    count_ += bytes.size();
   }
   size_t Finish() {
     if (size_ > 0) buffer_[count_] = '\0';
@@ -57,12 +63,39 @@ bool IsLineEnd(unsigned unit) {
   return unit == '\r' || unit == '\n';
 }
 
+// The bytes a UTF-8 lead byte asks for (itself included); 1 for any other byte.
+size_t Utf8LeadLength(unsigned char byte) {
+  return byte >= 0xFE   ? 1
+         : byte >= 0xFC ? 6
+         : byte >= 0xF8 ? 5
+         : byte >= 0xF0 ? 4
+         : byte >= 0xE0 ? 3
+         : byte >= 0xC0 ? 2
+                        : 1;
+}
+
+// The length of the run at the start of `bytes` that a reader can copy as it stands: bytes that
+// neither end a line nor open a double-byte character.
+size_t PlainRun(std::string_view bytes) {
+  const bool* lead = LeadByteTable();
+  size_t n = 0;
+  while (n < bytes.size() && !lead[static_cast<unsigned char>(bytes[n])] && !IsLineEnd(bytes[n]))
+    ++n;
+  return n;
+}
+
 }  // namespace
 
 size_t rDirect::Read(char* buffer, size_t size, bool one_line) {
   // A text-mode read: the LF counts in the size - 1 bytes it may collect.
   Output out(buffer, size, size >= 1 ? size - 1 : 0);
   while (!AtEnd()) {
+    const std::string_view buffered = Buffered();
+    if (size_t run = std::min(PlainRun(buffered), out.Room())) {
+      out.Put(buffered.substr(0, run));
+      Skip(run);
+      continue;
+    }
     unsigned char byte = static_cast<unsigned char>(Peek());
     if (IsLeadByte(byte)) {
       if (!out.Fits(2)) break;
@@ -83,6 +116,12 @@ size_t rDirect::Read(char* buffer, size_t size, bool one_line) {
 size_t rSJIS::Read(char* buffer, size_t size, bool one_line) {
   Output out(buffer, size, TextLimit(size));
   while (!AtEnd()) {
+    const std::string_view buffered = Buffered();
+    if (size_t run = std::min(PlainRun(buffered), out.Room())) {
+      out.Put(buffered.substr(0, run));
+      Skip(run);
+      continue;
+    }
     unsigned char byte = static_cast<unsigned char>(Peek());
     if (IsLineEnd(byte)) {
       if (!out.FitsLineEnd(one_line)) break;
@@ -175,40 +214,81 @@ rUTF7_8::rUTF7_8(std::FILE* file, unsigned code_page)
 }
 
 size_t rUTF7_8::Read(char* buffer, size_t size, bool one_line) {
-  // Converted text is never longer than its UTF-8 or UTF-7 bytes, so collecting at most the
-  // limit of raw bytes keeps the result inside the buffer.
+  // Converted text is never longer than its UTF-8 or UTF-7 bytes, so taking at most the limit of
+  // raw bytes keeps the result inside the buffer. Characters the table knows are converted as
+  // they are taken; from the first one it does not know on, the raw bytes are gathered and
+  // converted at the end, which gives the same text.
   Output out(buffer, size, size >= 1 ? size - 1 : 0);
   if (!out.Usable()) return out.Finish();
   const size_t limit = TextLimit(size);
-  std::string raw;
+  bool gathering = code_page_ != kCodePageUtf8;
+  size_t taken = 0;  // raw bytes, against the limit
+  raw_.clear();
   while (!AtEnd()) {
-    unsigned char byte = Peek();
+    const std::basic_string_view<unsigned char> buffered = Buffered();
+    if (!gathering) {
+      size_t run = 0;
+      out.Advance(Utf8RunAsAnsi(
+          std::string_view(reinterpret_cast<const char*>(buffered.data()), buffered.size()),
+          limit - taken, out.Next(), run));
+      if (run > 0) {
+        taken += run;
+        Skip(run);
+        continue;
+      }
+    }
+    const unsigned char byte = buffered[0];
     if (IsLineEnd(byte)) {
-      if (raw.size() + 1 > (one_line ? limit + 1 : limit)) break;
+      if (taken + 1 > (one_line ? limit + 1 : limit)) break;
       TakeLineEnd(byte);
-      raw += '\n';
+      ++taken;
+      if (gathering) {
+        raw_ += '\n';
+      } else {
+        out.Put('\n');
+      }
       if (one_line) break;
       continue;
     }
-    size_t length = byte >= 0xFC   ? 6
-                    : byte >= 0xF8 ? 5
-                    : byte >= 0xF0 ? 4
-                    : byte >= 0xE0 ? 3
-                    : byte >= 0xC0 ? 2
-                                   : 1;
-    if (byte > 0xFD) length = 1;
-    if (raw.size() + length > limit) break;
-    raw += static_cast<char>(Get());
-    // Only continuation bytes go with their lead byte: a cut-off sequence never eats a line end.
-    for (size_t i = 1; i < length && !AtEnd() && (Peek() & 0xC0) == 0x80; ++i) {
-      raw += static_cast<char>(Get());
+    // A lead byte takes the continuation bytes that follow it, as many as it asks for at most:
+    // a cut-off sequence never eats a line end.
+    const size_t length = Utf8LeadLength(byte);
+    if (taken + length > limit) break;
+    char character[6];
+    size_t count = 0;
+    if (length <= buffered.size()) {
+      do {
+        character[count] = static_cast<char>(buffered[count]);
+        ++count;
+      } while (count < length && (buffered[count] & 0xC0) == 0x80);
+      Skip(count);
+    } else {
+      character[count++] = static_cast<char>(Get());
+      while (count < length && !AtEnd() && (Peek() & 0xC0) == 0x80)
+        character[count++] = static_cast<char>(Get());
     }
+    taken += count;
+    // A character the table knows that the buffer's end cut; from anything else on, the bytes
+    // are gathered.
+    size_t converted = 0;
+    const size_t written =
+        gathering ? 0
+                  : Utf8RunAsAnsi(std::string_view(character, count), count, out.Next(), converted);
+    if (converted == count) {
+      out.Advance(written);
+      continue;
+    }
+    gathering = true;
+    raw_.append(character, count);
   }
-  std::string text;
-  if (!raw.empty()) MultiByteToAnsi(code_page_, raw, text);
-  for (char c : text) {
-    if (!out.Fits(1)) break;
-    out.Put(c);
+  if (!raw_.empty()) {
+    text_.clear();
+    if (code_page_ == kCodePageUtf8) {
+      AppendUtf8AsAnsi(raw_, text_);
+    } else {
+      MultiByteToAnsi(code_page_, raw_, text_);
+    }
+    out.Put(std::string_view(text_).substr(0, out.Room()));
   }
   return out.Finish();
 }
@@ -223,38 +303,67 @@ rUTF16::rUTF16(std::FILE* file, bool swap) : FileRead(file), swap_(swap) {
 }
 
 size_t rUTF16::Read(char* buffer, size_t size, bool one_line) {
-  // Each unit becomes at most two bytes of the ANSI code page.
+  // Each unit becomes at most two bytes of the ANSI code page. Units are converted as they are
+  // taken; from the first surrogate on, they are gathered and converted at the end, which gives
+  // the same text.
   Output out(buffer, size, size >= 1 ? size - 1 : 0);
   if (size < 7) return out.Finish();
   const size_t max_units = (size - 1) / 2 - 2;
-  std::u16string wide;
+  auto is_surrogate = [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; };
+  bool gathering = false;
+  size_t taken = 0;  // units, against the limit
+  wide_.clear();
   while (!AtEnd()) {
-    uint16_t unit = Unit(Peek());
+    if (!gathering) {
+      const size_t most = std::min(Buffered().size(), max_units - std::min(max_units, taken));
+      std::u16string_view units = Buffered().substr(0, most);
+      if (swap_) {
+        swapped_.resize(most);
+        for (size_t i = 0; i < most; ++i)
+          swapped_[i] = Unit(units[i]);
+        units = swapped_;
+      }
+      size_t run = 0;
+      out.Advance(WideRunAsAnsi(units, out.Next(), run));
+      if (run > 0) {
+        taken += run;
+        Skip(run);
+        continue;
+      }
+    }
+    char16_t unit = Unit(Peek());
     if (IsLineEnd(unit)) {
-      if (wide.size() + 1 > (one_line ? max_units + 1 : max_units)) break;
+      if (taken + 1 > (one_line ? max_units + 1 : max_units)) break;
       Get();
       if (unit == '\r' && !AtEnd() && Unit(Peek()) == '\n') Get();
-      wide += u'\n';
+      ++taken;
+      if (gathering) {
+        wide_ += u'\n';
+      } else {
+        out.Put('\n');
+      }
       if (one_line) break;
       continue;
     }
     bool high_surrogate = unit >= 0xD800 && unit <= 0xDBFF;
-    if (wide.size() + (high_surrogate ? 2 : 1) > max_units) break;
-    wide += static_cast<char16_t>(unit);
+    if (taken + (high_surrogate ? 2 : 1) > max_units) break;
+    gathering = gathering || is_surrogate(unit);
+    wide_ += unit;
+    ++taken;
     Get();
     if (high_surrogate && !AtEnd()) {
-      uint16_t low = Unit(Peek());
+      char16_t low = Unit(Peek());
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        wide += static_cast<char16_t>(low);
+        wide_ += low;
+        ++taken;
         Get();
       }
     }
   }
-  std::string text;
-  WideToAnsi(wide, text);
-  for (char c : text) {
-    if (!out.Fits(1)) break;
-    out.Put(c);
+  if (!wide_.empty()) {
+    text_.clear();
+    AppendWideAsAnsi(wide_, text_);
+    out.Put(std::string_view(text_).substr(0, out.Room()));
   }
   return out.Finish();
 }

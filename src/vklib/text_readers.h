@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "vklib/text_file.h"
 
@@ -42,6 +44,16 @@ class FileRead : public READ {
   void TakeLineEnd(Unit first) {
     Get();
     if (first == Unit('\r') && !AtEnd() && Peek() == Unit('\n')) Get();
+  }
+  // The units buffered from the next one on, at least one unless at the end; taken with Skip.
+  std::basic_string_view<Unit> Buffered() const {
+    return AtEnd() ? std::basic_string_view<Unit>()
+                   : std::basic_string_view<Unit>(buffer_ + pos_, count_ - pos_);
+  }
+  // Takes `count` units of those Buffered gave.
+  void Skip(size_t count) {
+    pos_ += count;
+    if (pos_ == count_) Fill();
   }
   // Back to the first unit of the file.
   void Rewind() {
@@ -112,19 +124,22 @@ class rUTF7_8 : public FileRead<unsigned char> {
  private:
   size_t Read(char* buffer, size_t size, bool one_line) override;
   unsigned code_page_;
+  std::string raw_, text_;  // kept between calls, for their capacity
 };
 
 // UTF-16 of either byte order; a byte-order mark decides the order and is skipped.
-class rUTF16 : public FileRead<uint16_t> {
+class rUTF16 : public FileRead<char16_t> {
  public:
   rUTF16(std::FILE* file, bool swap);
 
  private:
-  uint16_t Unit(uint16_t raw) const {
-    return swap_ ? static_cast<uint16_t>(raw << 8 | raw >> 8) : raw;
+  char16_t Unit(char16_t raw) const {
+    return swap_ ? static_cast<char16_t>(raw << 8 | raw >> 8) : raw;
   }
   size_t Read(char* buffer, size_t size, bool one_line) override;
   bool swap_;
+  std::u16string swapped_, wide_;  // kept between calls, for their capacity
+  std::string text_;
 };
 
 }  // namespace vklib
