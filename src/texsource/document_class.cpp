@@ -1,7 +1,6 @@
 #include "texsource/document_class.h"
 
 #include <algorithm>
-#include <regex>
 #include <string>
 
 #include "vklib/codepage.h"
@@ -21,15 +20,29 @@ bool IsDocumentClassLine(std::string_view line) {
 }
 
 ClassInfo ExtractClassInfo(std::string_view line) {
-  static const std::regex options_pattern(R"(\\document(class|style)\[([^\]]*)\])",
-                                          std::regex::ECMAScript);
-  static const std::regex name_pattern(R"(\\document(class|style)[^\{]*\{([^\}]*)\})",
-                                       std::regex::ECMAScript);
+  // What the expressions \\document(class|style)\[([^\]]*)\] and
+  // \\document(class|style)[^\{]*\{([^\}]*)\} find, searched byte by byte from the left: the
+  // first command decides, since any later one could close only where it closes. (A library's
+  // expressions walk such a run of characters by recursion, which a long line takes past the
+  // end of the stack.)
+  auto first_command = [&](std::string_view after) {
+    return std::min(line.find(std::string("\\documentclass").append(after)),
+                    line.find(std::string("\\documentstyle").append(after)));
+  };
+  constexpr size_t kCommand = 14;  // "\documentclass", "\documentstyle"
   ClassInfo info;
-  std::match_results<std::string_view::const_iterator> match;
-  if (std::regex_search(line.begin(), line.end(), match, options_pattern)) {
-    info.options = match[2].str();
+  if (size_t at = first_command("["); at != kNone) {
+    const size_t open = at + kCommand;
+    if (size_t close = line.find(']', open + 1); close != kNone) {
+      info.options = line.substr(open + 1, close - open - 1);
+    }
   }
-  if (std::regex_search(line.begin(), line.end(), match, name_pattern)) info.name = match[2].str();
+  if (size_t at = first_command(""); at != kNone) {
+    if (size_t open = line.find('{', at + kCommand); open != kNone) {
+      if (size_t close = line.find('}', open + 1); close != kNone) {
+        info.name = line.substr(open + 1, close - open - 1);
+      }
+    }
+  }
   return info;
 }

@@ -37,6 +37,16 @@ TEST(DocumentClass, OptionsMayComeFromTheCommentOfAPassingLine) {
   EXPECT_EQ("jarticle", info.name);
 }
 
+TEST(DocumentClass, ALongLineIsReadToTheEnd) {
+  // A hostile file's class line of the longest a reader hands out.
+  const std::string options(4000, 'x');
+  ClassInfo info = ExtractClassInfo("\\documentclass[" + options + "]{" + options + "}");
+  EXPECT_EQ(options, info.options);
+  EXPECT_EQ(options, info.name);
+  info = ExtractClassInfo("\\documentclass[" + options);
+  EXPECT_EQ("", info.options);
+}
+
 TEST(DocumentClass, ALineThatDoesNotCloseGivesEmptyParts) {
   ClassInfo info = ExtractClassInfo("\\documentclass[a4paper,");
   EXPECT_EQ("", info.options);
