@@ -98,25 +98,27 @@ std::string Utf8ToShiftJis::Finish() {
 
 std::string ShiftJisToUtf8::Convert(std::string_view piece) {
   pending_.append(piece);
-  std::string whole;  // whole characters only, each lone lead byte made "?"
+  // Character by character: a pair the code page lacks must not change how the bytes after it
+  // are read, which a conversion of the whole text may do. (Typed text is short.)
+  std::string utf8;
   size_t i = 0;
   while (i < pending_.size()) {
     const unsigned char byte = static_cast<unsigned char>(pending_[i]);
     if (!vklib::IsLeadByte(byte)) {
-      whole += pending_[i++];
+      utf8 += vklib::AnsiToUtf8(std::string_view(pending_).substr(i++, 1));
       continue;
     }
     if (i + 1 == pending_.size()) break;  // its second byte comes with the next piece
     if (IsTrailByte(static_cast<unsigned char>(pending_[i + 1]))) {
-      whole.append(pending_, i, 2);
+      utf8 += vklib::AnsiToUtf8(std::string_view(pending_).substr(i, 2));
       i += 2;
     } else {
-      whole += '?';
+      utf8 += '?';  // a lead byte alone
       ++i;
     }
   }
   pending_.erase(0, i);
-  return whole.empty() ? whole : vklib::AnsiToUtf8(whole);
+  return utf8;
 }
 
 std::string ShiftJisToUtf8::Finish() {

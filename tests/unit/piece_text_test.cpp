@@ -39,6 +39,8 @@ TEST(Utf8ToShiftJis, ConvertsUtf8PassesOtherBytesAndFlushesTheEnd) {
 
 TEST(ShiftJisToUtf8, ConvertsWholeCharactersAndALoneLeadByteBecomesAQuestionMark) {
   EXPECT_EQ(vklib::AnsiToUtf8("x表?\n?"), ConvertedEveryWay<ShiftJisToUtf8>("x表\x81\n\x81"));
+  // A pair the code page lacks (0x82 0x9C) does not change how the pair after it is read.
+  ConvertedEveryWay<ShiftJisToUtf8>("\x82\x9C\x81\x62");
 }
 
 }  // namespace
