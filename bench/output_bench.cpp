@@ -49,8 +49,7 @@ void BM_PaneAppend(benchmark::State& state) {
     for (size_t pos = 0; pos < output.size(); pos += kPiece) {
       std::string text =
           converter.Convert(output.data() + pos, std::min(kPiece, output.size() - pos));
-      pane.MoveCaretToEnd();
-      pane.InsertText(text, "\n");
+      pane.Append(text);
     }
     benchmark::DoNotOptimize(pane.Buffer().DisplayRowCount());
   }

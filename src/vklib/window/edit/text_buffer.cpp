@@ -207,11 +207,16 @@ int32_t TextBuffer::LineWidth(std::string_view text) const {
 
 void TextBuffer::AppendRows(int32_t line_index, int32_t from, std::vector<DisplayRow>& rows) const {
   const std::string& line = lines_[static_cast<size_t>(line_index)];
+  const bool* lead = LeadByteTable();
+  const size_t size = line.size();
   size_t start = static_cast<size_t>(from);
   size_t i = start;
   int32_t column = 0;
-  while (i < line.size()) {
-    int32_t width = CharWidth(line, i, column);
+  while (i < size) {
+    // The width of a character is its length in bytes, but for a tab.
+    const unsigned char byte = static_cast<unsigned char>(line[i]);
+    size_t length = lead[byte] && i + 1 < size ? 2 : 1;
+    int32_t width = byte == '\t' ? tab_width_ - column % tab_width_ : static_cast<int32_t>(length);
     if (column > 0 && column + width > wrap_column_) {
       rows.push_back({line_index, static_cast<int32_t>(start), static_cast<int32_t>(i - start)});
       start = i;
@@ -219,10 +224,9 @@ void TextBuffer::AppendRows(int32_t line_index, int32_t from, std::vector<Displa
       continue;
     }
     column += width;
-    i += CharLength(line, i);
+    i += length;
   }
-  rows.push_back(
-      {line_index, static_cast<int32_t>(start), static_cast<int32_t>(line.size() - start)});
+  rows.push_back({line_index, static_cast<int32_t>(start), static_cast<int32_t>(size - start)});
 }
 
 size_t TextBuffer::FirstRowOfLine(int32_t line) const {
