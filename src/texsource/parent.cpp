@@ -9,6 +9,9 @@
 namespace {
 
 std::string Search(const std::string& path, ClassInfo& info, std::vector<std::string>& visited) {
+  const std::string path_key = PathKey(path);
+  const std::string path_name = PathKey(SplitPath(path).name);
+  const IncludeFilter filter(path);
   for (std::string directory = SplitPath(path).directory; !directory.empty();
        directory = SplitPath(directory).directory) {
     vklib::FindFile find;
@@ -17,7 +20,10 @@ std::string Search(const std::string& path, ClassInfo& info, std::vector<std::st
     while (find.Next(entry)) {
       if (entry.attributes & vklib::kFileAttributeDirectory) continue;
       std::string candidate = JoinPath(directory, entry.name);
-      if (SamePath(candidate, path)) continue;
+      // The file itself (its name first, which is quicker to tell), and files that cannot
+      // include it, are passed over.
+      if (PathKey(entry.name) == path_name && PathKey(candidate) == path_key) continue;
+      if (!filter.MayInclude(candidate)) continue;
       ClassInfo found;
       bool includes = false;
       bool has_class = ScanTeXFile(candidate, found, &includes, &path);

@@ -7,9 +7,10 @@
 
 namespace {
 
+// A path's root and its components, as views into the path (which must outlive them).
 struct Normalized {
   std::string root;  // the separators that start the path
-  std::vector<std::string> components;
+  std::vector<std::string_view> components;
 };
 
 Normalized Normalize(std::string_view path, std::string_view separators) {
@@ -20,25 +21,24 @@ Normalized Normalize(std::string_view path, std::string_view separators) {
     result.root += vklib::kPathSeparator;
     ++pos;
   }
-  std::string component;
-  auto finish_component = [&] {
+  size_t start = pos;
+  auto finish_component = [&](size_t end) {
+    const std::string_view component = path.substr(start, end - start);
     if (component == "..") {
       if (!result.components.empty()) result.components.pop_back();
     } else if (!component.empty() && component != ".") {
       result.components.push_back(component);
     }
-    component.clear();
   };
   while (pos < path.size()) {
     size_t length = vklib::CharLength(path, pos);
     if (length == 1 && is_separator(pos)) {
-      finish_component();
-    } else {
-      component.append(path.substr(pos, length));
+      finish_component(pos);
+      start = pos + 1;
     }
     pos += length;
   }
-  finish_component();
+  finish_component(path.size());
   return result;
 }
 
@@ -69,15 +69,15 @@ PathParts SplitPath(std::string_view path) {
 
 bool SamePath(std::string_view a, std::string_view b) {
   if (a.empty() || b.empty()) return false;
-  Normalized left = Normalize(a, vklib::kPathSeparators);
-  Normalized right = Normalize(b, vklib::kPathSeparators);
-  std::string joined_left = Join(left, left.components.size());
-  std::string joined_right = Join(right, right.components.size());
-  if (vklib::kPathsIgnoreCase) {
-    vklib::LowerCaseAnsi(joined_left);
-    vklib::LowerCaseAnsi(joined_right);
-  }
-  return joined_left == joined_right;
+  return PathKey(a) == PathKey(b);
+}
+
+std::string PathKey(std::string_view path) {
+  if (path.empty()) return std::string();
+  Normalized parts = Normalize(path, vklib::kPathSeparators);
+  std::string key = Join(parts, parts.components.size());
+  if (vklib::kPathsIgnoreCase) vklib::LowerCaseAnsi(key);
+  return key;
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name) {

@@ -21,6 +21,8 @@ PathParts SplitPath(std::string_view path);
 // every separator of the platform, "\" and "/" alike on Windows, and lower-cased where the
 // platform ignores case).
 bool SamePath(std::string_view a, std::string_view b);
+// That normalized form, for comparing one path with many: "" for an empty path.
+std::string PathKey(std::string_view path);
 
 // directory + separator + name, without doubling a separator that ends the directory; the name
 // alone when the directory is empty.

@@ -6,6 +6,7 @@
 #include "texsource/document_class.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
+#include "vklib/file.h"
 #include "vklib/text_file.h"
 
 namespace {
@@ -35,6 +36,39 @@ class LineReader {
   std::vector<char> buffer_;
   bool open_;
 };
+
+// Whether the bytes of a line may hold one of the commands the scans look for: a backslash
+// followed by the start of its name (where characters start or not).
+bool MayHoldCommand(std::string_view line) {
+  auto starts = [](std::string_view text, std::string_view name) {
+    return text.size() >= name.size() && text.compare(0, name.size(), name) == 0;
+  };
+  for (size_t at = line.find('\\'); at != std::string_view::npos; at = line.find('\\', at + 1)) {
+    const std::string_view rest = line.substr(at + 1);
+    if (rest.empty()) break;
+    switch (rest[0]) {
+      case 'i':  // \input and \include
+        if (starts(rest, "in")) return true;
+        break;
+      case 'd':  // \documentclass and \documentstyle
+        if (starts(rest, "document")) return true;
+        break;
+      case 'b':
+        if (starts(rest, "begin{verbatim}")) return true;
+        break;
+      case 'e':
+        if (starts(rest, "end{verbatim}")) return true;
+        break;
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool IsListed(const std::vector<IncludeRecord>& list, const std::string& path) {
   return std::any_of(list.begin(), list.end(),
@@ -78,6 +112,37 @@ std::string ExtractIncludedFile(std::string_view line, const std::string& prefix
   return file;
 }
 
+IncludeFilter::IncludeFilter(const std::string& target) : name_(SplitPath(target).name) {
+  // An include names the target by its name, with or without ".tex" (which is appended), as the
+  // last part of the path in braces; where paths ignore case, so does the name (ASCII letters
+  // only: the lower-casing of paths changes no other ASCII byte).
+  if (HasExtension(name_, ".tex")) name_.resize(name_.size() - 4);
+  const bool ascii = std::all_of(name_.begin(), name_.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && c != '?';
+  });
+  if (!ascii) name_.clear();
+  if (vklib::kPathsIgnoreCase)
+    std::transform(name_.begin(), name_.end(), name_.begin(), LowerAscii);
+}
+
+bool IncludeFilter::MayInclude(const std::string& path) const {
+  if (name_.empty()) return true;
+  vklib::UniqueFile file(vklib::OpenFile(path, "rb"));
+  if (!file) return true;
+  std::string bytes;
+  char block[16384];
+  while (size_t count = std::fread(block, 1, sizeof block, file.get()))
+    bytes.append(block, count);
+  if (vklib::kPathsIgnoreCase)
+    std::transform(bytes.begin(), bytes.end(), bytes.begin(), LowerAscii);
+  if (bytes.find(name_) != std::string::npos) return true;
+  // Not in the bytes: not in the text either, where the encoding keeps ASCII as it stands.
+  vklib::TextFile detector;
+  detector.Detect(reinterpret_cast<const unsigned char*>(bytes.data()),
+                  std::min<size_t>(bytes.size(), 16384));
+  return !detector.KeepsAsciiRuns();
+}
+
 void BuildIncludeList(std::vector<IncludeRecord>& list, const std::string& root) {
   list.clear();
   // The root's record stays nameless while the scan runs, so a file that includes the root
@@ -95,8 +160,17 @@ bool ScanTeXFile(const std::string& path, ClassInfo& info, bool* includes_target
   const std::string prefix = PrefixOf(path);
   bool verbatim = false;
   bool class_seen = false;
+  std::string_view line_of_scan;
+  const std::string target_key = target != nullptr ? PathKey(*target) : std::string();
+  auto names_target = [&](std::string_view command) {
+    std::string file = ExtractIncludedFile(line_of_scan, prefix, command);
+    return !file.empty() && !target_key.empty() && PathKey(file) == target_key;
+  };
   std::string_view line;
   while (reader.Next(line)) {
+    // A line that holds none of the commands looked for, in any bytes, holds none in characters
+    // either.
+    if (!MayHoldCommand(line)) continue;
     // A line that opens a block is in the block, whatever else it holds: a block closed and
     // reopened on one line goes on.
     size_t comment = vklib::FindText(line, "%");
@@ -111,8 +185,8 @@ bool ScanTeXFile(const std::string& path, ClassInfo& info, bool* includes_target
       continue;
     }
     if (includes_target != nullptr && target != nullptr && !*includes_target) {
-      *includes_target = SamePath(ExtractIncludedFile(line, prefix, "\\input"), *target) ||
-                         SamePath(ExtractIncludedFile(line, prefix, "\\include"), *target);
+      line_of_scan = line;
+      *includes_target = names_target("\\input") || names_target("\\include");
     }
     if (!class_seen) {
       if (!IsDocumentClassLine(line)) continue;

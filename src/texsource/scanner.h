@@ -31,6 +31,19 @@ std::string ExtractIncludedFile(std::string_view line, const std::string& prefix
 // The root followed by every file it brings in, depth first, each file once.
 void BuildIncludeList(std::vector<IncludeRecord>& list, const std::string& root);
 
+// Tells quickly of most files that they cannot include a target, so that a search need not read
+// their lines: the target's name (ASCII) does not occur in a file's bytes, in an encoding that
+// keeps ASCII as it stands.
+class IncludeFilter {
+ public:
+  explicit IncludeFilter(const std::string& target);
+  // False only when the file cannot include the target.
+  bool MayInclude(const std::string& path) const;
+
+ private:
+  std::string name_;  // what an include of the target must hold; "" when the bytes cannot tell
+};
+
 // Reads a file up to its first effective document-class line (outside verbatim blocks) and
 // fills `info` from it; with a target, reads on until it has also seen an \input or \include of
 // the target, and tells in `includes_target` whether it did. True when a class line was found.

@@ -12,6 +12,14 @@ inline constexpr unsigned kCodePageShiftJis = 932;
 inline constexpr unsigned kCodePageUtf7 = 65000;
 inline constexpr unsigned kCodePageUtf8 = 65001;
 
+// Whether WideToAnsi may give a character outside ASCII as an ASCII one (Windows' "best fit":
+// an accented letter as its plain letter). The POSIX build writes such a character as "?".
+#ifdef _WIN32
+inline constexpr bool kAnsiBestFit = true;
+#else
+inline constexpr bool kAnsiBestFit = false;
+#endif
+
 // GetACP.
 unsigned GetAnsiCodePage();
 // IsValidCodePage.
@@ -48,7 +56,6 @@ size_t Utf8RunAsAnsi(std::string_view utf8, size_t room, char* ansi, size_t& tak
 // The same for the UTF-16 units from the start of `units` up to a line end or a surrogate: their
 // bytes written at `ansi` (room for two a unit) and counted; `taken` gets the units converted.
 size_t WideRunAsAnsi(std::u16string_view units, char* ansi, size_t& taken);
-
 
 // CharLowerBuffA: lower-cases in place by the ANSI code page's rules; a trail byte is never
 // changed.

@@ -220,8 +220,19 @@ void AppendUtf8AsAnsi(std::string_view utf8, std::string& ansi) {
 
 size_t FindText(std::string_view text, std::string_view needle, size_t from) {
   if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
-  for (size_t i = 0; i + needle.size() <= text.size(); i += CharLength(text, i)) {
-    if (i >= from && text.compare(i, needle.size(), needle) == 0) return i;
+  if (needle.size() > text.size()) return std::string_view::npos;
+  // The needle's first byte is looked for the fast way; a place found counts only where a
+  // character starts, which the walk from the text's start tells.
+  const size_t last = text.size() - needle.size();  // the last place the needle fits
+  size_t boundary = 0;
+  for (size_t search = from; search <= last;) {
+    const void* hit = std::memchr(text.data() + search, needle[0], last - search + 1);
+    if (hit == nullptr) break;
+    const size_t place = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+    while (boundary < place)
+      boundary += CharLength(text, boundary);
+    if (boundary == place && text.compare(place, needle.size(), needle) == 0) return place;
+    search = place + 1;
   }
   return std::string_view::npos;
 }

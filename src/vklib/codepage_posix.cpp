@@ -205,12 +205,20 @@ std::string ArgumentText(std::string_view argument) {
   return Utf8ToAnsi(argument);
 }
 
+// ASCII is the same in both, and most names and texts that pass here are ASCII.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
+  if (IsAscii(ansi)) return std::string(ansi);
   Converter& converter = ConverterFor(kUtf8Name, kShiftJisName);
   return converter.ok() ? converter.Run(ansi, 1, "?") : std::string(ansi);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   Converter& converter = ConverterFor(kShiftJisName, kUtf8Name);
   return converter.ok() ? converter.Run(utf8, 0, "?") : std::string(utf8);
 }

@@ -103,12 +103,20 @@ bool FindFile::First(const std::string& pattern) {
   DIR* dir = opendir(utf8_directory.c_str());
   if (dir == nullptr) return false;
   while (const dirent* item = readdir(dir)) {
-    std::string utf8_name = item->d_name;
+    const std::string_view utf8_name = item->d_name;
     if (utf8_name == "." || utf8_name == "..") continue;
-    std::string name = Utf8ToAnsi(utf8_name);
-    // A name that Shift_JIS cannot spell could not be opened again by the name we would hand out.
-    if (AnsiToUtf8(name) != utf8_name || !MatchesPattern(name_pattern, name)) continue;
-    uint32_t attributes = AttributesOfUtf8(utf8_directory + "/" + utf8_name);
+    // An ASCII name is its own Shift_JIS; any other must spell the same both ways, or it could
+    // not be opened again by the name we hand out.
+    const bool ascii = std::all_of(utf8_name.begin(), utf8_name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::string name = ascii ? std::string(utf8_name) : Utf8ToAnsi(utf8_name);
+    if (!ascii && AnsiToUtf8(name) != utf8_name) continue;
+    if (!MatchesPattern(name_pattern, name)) continue;
+    // The listing tells a plain file or directory itself; a link or an unknown kind is asked.
+    uint32_t attributes = item->d_type == DT_REG ? kFileAttributeNormal
+                          : item->d_type == DT_DIR
+                              ? kFileAttributeDirectory
+                              : AttributesOfUtf8(utf8_directory + "/" + item->d_name);
     state_->entries.push_back(
         {name, attributes == kInvalidFileAttributes ? kFileAttributeNormal : attributes});
   }

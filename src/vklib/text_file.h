@@ -64,6 +64,11 @@ class TextFile {
 
   int32_t Code() const { return code_; }
   uint32_t LineEnd() const { return line_end_; }
+  // Whether the reader of the detected encoding gives ASCII as it stands in the file, with
+  // nothing put between two such bytes or taken from between them (Shift_JIS read byte by byte,
+  // and UTF-8 where no other character becomes ASCII, though a byte that is no character reads
+  // as "?"): ASCII text without "?" then shows in the file's bytes as it does in what is read.
+  bool KeepsAsciiRuns() const;
   // The open reader, or null.
   READ* Reader() const { return reader_.get(); }
 

@@ -74,13 +74,18 @@ size_t Utf8LeadLength(unsigned char byte) {
                         : 1;
 }
 
-// The length of the run at the start of `bytes` that a reader can copy as it stands: bytes that
-// neither end a line nor open a double-byte character.
-size_t PlainRun(std::string_view bytes) {
+// The length of the run at the start of `bytes` that a Shift_JIS reader copies as it stands, at
+// most `room` bytes: characters whole in `bytes`, none a line end, and no lead byte right before
+// a line end.
+size_t PlainRun(std::string_view bytes, size_t room) {
   const bool* lead = LeadByteTable();
   size_t n = 0;
-  while (n < bytes.size() && !lead[static_cast<unsigned char>(bytes[n])] && !IsLineEnd(bytes[n]))
-    ++n;
+  while (n < bytes.size() && !IsLineEnd(bytes[n])) {
+    const size_t length = lead[static_cast<unsigned char>(bytes[n])] ? 2 : 1;
+    if (n + length > room || n + length > bytes.size()) break;
+    if (length == 2 && IsLineEnd(bytes[n + 1])) break;
+    n += length;
+  }
   return n;
 }
 
@@ -91,7 +96,7 @@ size_t rDirect::Read(char* buffer, size_t size, bool one_line) {
   Output out(buffer, size, size >= 1 ? size - 1 : 0);
   while (!AtEnd()) {
     const std::string_view buffered = Buffered();
-    if (size_t run = std::min(PlainRun(buffered), out.Room())) {
+    if (size_t run = PlainRun(buffered, out.Room())) {
       out.Put(buffered.substr(0, run));
       Skip(run);
       continue;
@@ -117,7 +122,7 @@ size_t rSJIS::Read(char* buffer, size_t size, bool one_line) {
   Output out(buffer, size, TextLimit(size));
   while (!AtEnd()) {
     const std::string_view buffered = Buffered();
-    if (size_t run = std::min(PlainRun(buffered), out.Room())) {
+    if (size_t run = PlainRun(buffered, out.Room())) {
       out.Put(buffered.substr(0, run));
       Skip(run);
       continue;

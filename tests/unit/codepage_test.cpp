@@ -53,11 +53,24 @@ TEST(CodePage, UnmappableCharactersBecomeTheDefaultCharacter) {
 TEST(CodePage, TheTableConversionsGiveWhatTheSlowOnesGive) {
   // Text of every kind: well-formed characters of one to four bytes, broken and cut sequences,
   // overlong forms, surrogates in UTF-8 and in UTF-16, lone and paired.
-  const std::string pieces[] = {"a", "\n", "\xC3\xA9", "\xE8\xA1\xA8", "\xEF\xBD\xB1",
-                                "\xF0\x9F\x98\x80", "\xE6\x97", "\xC0\xAF", "\xED\xA0\x80",
-                                "\x80", "\xBF\xBF", "\xF8\x88\x80\x80\x80", "\xFF",
-                                "\xE0\x80\x80", "\xC2\xA5", "\xE0\xB8\x81", "\0"};
-  const char16_t units[] = {u'a', u'\n', 0x3042, 0xFF71, 0x0E01, 0xD83D, 0xDE00,
+  const std::string pieces[] = {"a",
+                                "\n",
+                                "\xC3\xA9",
+                                "\xE8\xA1\xA8",
+                                "\xEF\xBD\xB1",
+                                "\xF0\x9F\x98\x80",
+                                "\xE6\x97",
+                                "\xC0\xAF",
+                                "\xED\xA0\x80",
+                                "\x80",
+                                "\xBF\xBF",
+                                "\xF8\x88\x80\x80\x80",
+                                "\xFF",
+                                "\xE0\x80\x80",
+                                "\xC2\xA5",
+                                "\xE0\xB8\x81",
+                                "\0"};
+  const char16_t units[] = {u'a',   u'\n',  0x3042, 0xFF71, 0x0E01, 0xD83D, 0xDE00,
                             0xDC00, 0xD800, 0xFFFD, 0x00A5, 0x2014, 0x0000};
   std::mt19937 random(7);
   for (int round = 0; round < 2000; ++round) {

@@ -142,6 +142,26 @@ class ScannerFiles : public ::testing::Test {
   test::TempDir dir_;
 };
 
+TEST_F(ScannerFiles, OnlyAFileWhoseBytesCannotNameTheTargetIsPassedOver) {
+  const IncludeFilter filter(dir_.File("chap1.tex"));
+  EXPECT_FALSE(filter.MayInclude(Write("a.tex", "\\input{chap2}\n表\r\n")));
+  EXPECT_TRUE(filter.MayInclude(Write("b.tex", "\\input{sub/../chap1}\n")));
+  EXPECT_TRUE(filter.MayInclude(Write("c.tex", "\xEF\xBB\xBF\\include{chap1.tex}\n")));
+  // Where ASCII does not stand as it is, and for a name outside ASCII, the lines decide.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("\\input{chap1}\n"))
+    utf16 += std::string{c, '\0'};
+  EXPECT_TRUE(filter.MayInclude(Write("d.tex", utf16)));
+  EXPECT_TRUE(filter.MayInclude(Write("e.tex", "\x1B$B$\"\x1B(B\n")));
+  EXPECT_TRUE(IncludeFilter(dir_.File("表.tex")).MayInclude(Write("f.tex", "x\n")));
+  EXPECT_TRUE(filter.MayInclude(dir_.File("missing.tex")));
+#ifdef _WIN32
+  EXPECT_TRUE(filter.MayInclude(Write("g.tex", "\\input{CHAP1}\n")));  // paths ignore case
+#else
+  EXPECT_FALSE(filter.MayInclude(Write("g.tex", "\\input{CHAP1}\n")));
+#endif
+}
+
 TEST_F(ScannerFiles, TheIncludeListIsDepthFirstWithEachFileOnce) {
   dir_.Directory("sub");
   std::string main = Write("main.tex",
