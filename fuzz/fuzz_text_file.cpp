@@ -1,9 +1,13 @@
 // Detection and reading of any file content with any buffer size: each call must stay inside the
-// buffer (guard bytes after it), end in a NUL, and the reading must end.
+// buffer (guard bytes after it), end in a NUL, and the reading must end. The table conversions
+// the readers use must give what the slow conversions give, on the same bytes.
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "fuzz_support.h"
+#include "vklib/codepage.h"
 #include "vklib/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,6 +16,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool blocks = (data[1] & 0x80) != 0;
   const std::string path = FuzzDirectory() + "/input.tex";
   WriteWholeFile(path, data + 2, size - 2);
+
+  std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+  std::string slow, fast;
+  vklib::MultiByteToAnsi(vklib::kCodePageUtf8, bytes, slow);
+  vklib::AppendUtf8AsAnsi(bytes, fast);
+  if (slow != fast) std::abort();
+  std::u16string wide;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+    wide += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
+  vklib::WideToAnsi(wide, slow);
+  fast.clear();
+  vklib::AppendWideAsAnsi(wide, fast);
+  if (slow != fast) std::abort();
 
   vklib::TextFile file;
   file.Detect(data + 2, size - 2);
