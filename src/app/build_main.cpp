@@ -12,11 +12,12 @@
 #include "settings/settings.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
+#include "version.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: pressel2-build [--help] [--pdf] FILE...\n"
+    "usage: pressel2-build [--help] [--version] [--pdf] FILE...\n"
     "\n"
     "Builds each FILE as Pressel2 does when it is opened: the document's parent file is\n"
     "found, then a .tex file is compiled to DVI (repeating LaTeX, BibTeX and MakeIndex as\n"
@@ -65,6 +66,10 @@ int main(int argc, char** argv) {
     std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (argument == "--version") {
+      std::puts("pressel2-build " PRESSEL2_VERSION);
       return 0;
     }
     if (argument == "--pdf") {

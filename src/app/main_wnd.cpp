@@ -12,6 +12,14 @@ namespace {
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr int kPaneGap = 2;  // pixel rows between toolbar and pane
 
+// The title bar shows the small picture, the task switcher the large one.
+void SetIcon(HWND window, HINSTANCE instance, WPARAM which, int width_metric, int height_metric) {
+  HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(IDI_PRESSEL2), IMAGE_ICON,
+                           GetSystemMetrics(width_metric), GetSystemMetrics(height_metric),
+                           LR_SHARED);
+  if (icon != nullptr) SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+}
+
 }  // namespace
 
 MainWnd::MainWnd(HINSTANCE instance)
@@ -23,6 +31,8 @@ MainWnd::MainWnd(HINSTANCE instance)
 
 bool MainWnd::OnCreate(vklib::window::Wnd& wnd) {
   SetWindowTextA(wnd.Handle(), "Pressel2");
+  SetIcon(wnd.Handle(), Instance(), ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
+  SetIcon(wnd.Handle(), Instance(), ICON_BIG, SM_CXICON, SM_CYICON);
   if (!edit_.Create(wnd.Handle(), LoadCursorA(nullptr, IDC_IBEAM))) return false;
   if (!toolbar_.Create(wnd.Handle(), Instance(), {{STD_FILEOPEN, command::kOpen}}, 16, 15)) {
     return false;

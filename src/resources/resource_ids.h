@@ -1,6 +1,8 @@
 #pragma once
 
 // The program's resources, shared by the resource script and the code.
+// The program's icon has the lowest number, so that Explorer shows it for the file.
+#define IDI_PRESSEL2 1
 #define IDD_ABOUT 102
 #define IDB_TOOLBAR 118
 #define IDS_OPEN 120
