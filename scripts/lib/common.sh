@@ -62,3 +62,27 @@ demo_settings() {
     'MaxCompile=10' '[BibTeX]' 'WhichProgram=2' '[MakeIndex]' 'WhichProgram=2' '[DVI2PDF]' \
     'WhichProgram=2' 'WhichPaperSize=1' 'PaperSizeFromList=a4' 'Option=-f ptex-haranoaji.map'
 }
+
+# Waits (at most five minutes) until a condition holds.
+wait_for() {
+  for _ in $(seq 600); do
+    if eval "$1"; then return 0; fi
+    sleep 0.5
+  done
+  echo "gave up waiting for: $1" >&2
+  return 1
+}
+tools_running() {
+  local tool
+  for tool in platex pbibtex mendex dvipdfmx; do
+    if pgrep -x "$tool" >/dev/null; then return 0; fi
+  done
+  return 1
+}
+# No TeX program for three seconds in a row: the build has settled.
+settled() {
+  for _ in 1 2 3 4 5 6; do
+    if tools_running; then return 1; fi
+    sleep 0.5
+  done
+}

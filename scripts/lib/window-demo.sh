@@ -12,30 +12,6 @@ wine_stop
 PRESSEL2_WINE_HOME="$demo/app" "$root/scripts/pressel2-wine" "$report/chapters/chap2.tex" &
 window=$!
 
-# Waits (at most five minutes) until a condition holds.
-wait_for() {
-  for _ in $(seq 600); do
-    if eval "$1"; then return 0; fi
-    sleep 0.5
-  done
-  echo "window demo: gave up waiting for: $1" >&2
-  return 1
-}
-tools_running() {
-  local tool
-  for tool in platex pbibtex mendex dvipdfmx; do
-    if pgrep -x "$tool" >/dev/null; then return 0; fi
-  done
-  return 1
-}
-# No TeX program for three seconds in a row: the build has settled.
-settled() {
-  for _ in 1 2 3 4 5 6; do
-    if tools_running; then return 1; fi
-    sleep 0.5
-  done
-}
-
 echo "== pressel2.exe builds report/chapters/chap2.tex"
 wait_for '[ -f "$report/main.dvi" ] && settled'
 [ "$mode" = screenshot ] && xwd -root -silent | convert xwd:- "$report/window.png"
