@@ -35,6 +35,7 @@ set(PRESSEL2_CORE_SOURCES
   src/texsource/document_class.cpp
   src/texsource/parent.cpp
   src/texsource/paths.cpp
+  src/texsource/root_comment.cpp
   src/texsource/scanner.cpp
   src/vklib/codepage_common.cpp
   src/vklib/command_line.cpp

@@ -2,6 +2,7 @@
 #include "settings/settings.h"
 #include "texsource/parent.h"
 #include "texsource/paths.h"
+#include "texsource/root_comment.h"
 
 namespace {
 
@@ -47,7 +48,12 @@ void TeX::ResolveParent() {
       parent = GetIniString("TeX", "Parent");
       break;
     default:
-      parent = FindParentFile(current_file, info);
+      // A root the source names for itself comes before any search.
+      parent = RootNamedIn(current_file);
+      if (parent.empty())
+        parent = FindParentFile(current_file, info);
+      else
+        ScanTeXFile(parent, info);
       break;
   }
   class_options = info.options;

@@ -190,4 +190,90 @@ TEST_F(ResolveParentTest, NoParentLeavesTheBaseEmpty) {
   EXPECT_EQ("", tex_.parent_base);
 }
 
+// "% !TEX root" in a chapter of chapters/, naming 本文.tex in the sibling directory book/, which
+// the include search would never reach; the second line is Japanese text in the same encoding.
+struct EncodedChapter {
+  const char* encoding;
+  std::string bytes;
+};
+
+std::string Utf16Le(const std::string& ascii) {
+  std::string bytes;
+  for (char c : ascii) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
+}
+
+TEST_F(ResolveParentTest, ARootNamedInTheSourceIsTheParentInEveryEncoding) {
+  settings_.dir().Directory("book");
+  settings_.dir().Directory("chapters");
+  Write("book/本文.tex", "\\documentclass[b5paper]{jbook}\n");
+  const std::string comment = "% !TEX root = ../book/";
+  const EncodedChapter chapters[] = {
+      {"Shift_JIS", comment + "本文\n第一章の本文です。\n"},
+      {"EUC-JP", comment + "\xCB\xDC\xCA\xB8\n\xC2\xE8\xB0\xEC\xBE\xCF\xA4\xCE\xCB\xDC\xCA\xB8"
+                           "\xA4\xC7\xA4\xB9\xA1\xA3\n"},
+      {"ISO-2022-JP", comment + "\x1B$BK\\J8\x1B(B\n\x1B$BBh0l>O$NK\\J8$G$9!#\x1B(B\n"},
+      {"UTF-8", comment + u8"\u672C\u6587\n\u7B2C\u4E00\u7AE0\u306E\u672C\u6587\u3067\u3059\n"},
+      {"UTF-16", "\xFF\xFE" + Utf16Le(comment) + "\x2C\x67\x87\x65" + Utf16Le("\n") +
+                     std::string("\x2C\x7B\x00\x4E\xE0\x7A\x6E\x30\x2C\x67\x87\x65", 12) +
+                     Utf16Le("\n")},
+  };
+  for (const EncodedChapter& chapter : chapters) {
+    tex_.current_file = Write(std::string("chapters/") + chapter.encoding + ".tex", chapter.bytes);
+    tex_.ResolveParent();
+    EXPECT_EQ("本文", tex_.parent_stem) << chapter.encoding;
+    EXPECT_EQ(settings_.dir().File("book"), tex_.parent_directory) << chapter.encoding;
+    EXPECT_EQ("b5paper", tex_.class_options) << chapter.encoding;
+  }
+}
+
+TEST_F(ResolveParentTest, ARootCommentIsReadAsUsersWriteIt) {
+  settings_.dir().Directory("sub");
+  std::string root = Write("root.ltx", "\\documentclass[a5paper]{jarticle}\n");
+  Write("main.tex", "\\documentclass{jbook}\n");
+  const std::string written[] = {
+      "%!tex ROOT=..\\root.ltx\n",              // "\", any case, no blanks
+      "\t%  !TeX  root  =  ../root.ltx  \r\n",  // blanks everywhere, a CR line end
+      "x\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n% !TEX root = ../root.ltx",  // line 20, no LF
+  };
+  for (const std::string& text : written) {
+    tex_.current_file = Write("sub/chap.tex", text);
+    tex_.ResolveParent();
+    EXPECT_TRUE(SamePath(root, tex_.parent_base + tex_.parent_extension)) << text;
+    EXPECT_EQ("a5paper", tex_.class_options) << text;
+  }
+  // ".tex" comes with a name that has no extension; a comment after line 20 is not read.
+  tex_.current_file = Write("sub/chap.tex", "% !TEX root = ../main\n");
+  tex_.ResolveParent();
+  EXPECT_EQ(JoinPath(settings_.dir().path(), "main"), tex_.parent_base);
+  EXPECT_EQ(".tex", tex_.parent_extension);
+  tex_.current_file = Write("sub/chap.tex", std::string(20, '\n') + "% !TEX root = ../main\n");
+  tex_.ResolveParent();
+  EXPECT_EQ("", tex_.parent_base);
+}
+
+TEST_F(ResolveParentTest, AMissingRootOrAChosenParentSetsTheCommentAside) {
+  std::string main = Write("main.tex", "\\documentclass[b5paper]{jbook}\n\\include{chap}\n");
+  Write("other.tex", "\\documentclass{jarticle}\n");
+  tex_.current_file = Write("chap.tex", "% !TEX root = nowhere.tex\n");
+  tex_.ResolveParent();
+  EXPECT_EQ("main", tex_.parent_stem);  // inferred as without the comment
+
+  Write("chap.tex", "% !TEX root = other.tex\n");
+  WriteIniInt("TeX", "WhichParent", 2);
+  tex_.ResolveParent();
+  EXPECT_EQ("chap", tex_.parent_stem);
+  WriteIniInt("TeX", "WhichParent", 3);
+  WriteIniString("TeX", "Parent", main);
+  tex_.ResolveParent();
+  EXPECT_EQ("main", tex_.parent_stem);
+  WriteIniInt("TeX", "WhichParent", 1);
+  tex_.ResolveParent();
+  EXPECT_EQ("other", tex_.parent_stem);
+  EXPECT_EQ("jarticle", tex_.class_name);
+}
+
 }  // namespace

@@ -1,0 +1,90 @@
+#include "texsource/root_comment.h"
+
+#include <string_view>
+
+#include "texsource/paths.h"
+#include "vklib/codepage.h"
+#include "vklib/file.h"
+#include "vklib/text_file.h"
+
+namespace {
+
+constexpr int kLinesRead = 20;
+constexpr size_t kLineBytes = 4096;
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front()))
+    text.remove_prefix(1);
+  return text;
+}
+
+// Takes `word` (ASCII, any case) off the front of the text, with the blanks before it.
+bool TakeWord(std::string_view& text, std::string_view word) {
+  text = SkipBlanks(text);
+  if (text.size() < word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != word[i]) return false;
+  }
+  text.remove_prefix(word.size());
+  return true;
+}
+
+// The path of a "% !TEX root = path" line, blanks trimmed; empty for any other line.
+std::string_view RootPathOf(std::string_view line) {
+  if (!TakeWord(line, "%") || !TakeWord(line, "!tex") || !TakeWord(line, "root") ||
+      !TakeWord(line, "="))
+    return std::string_view();
+  line = SkipBlanks(line);
+  while (!line.empty() && IsBlank(line.back()))
+    line.remove_suffix(1);
+  return line;
+}
+
+// The path with "/" and "\" alike as the platform's separator: the comment is written the same
+// for every system the document may be built on.
+std::string WithEitherSeparator(std::string_view written) {
+  std::string path(written);
+  for (size_t i = 0; i < path.size(); i += vklib::CharLength(path, i)) {
+    if (path[i] == '/' || path[i] == '\\') path[i] = vklib::kPathSeparator;
+  }
+  return path;
+}
+
+}  // namespace
+
+std::string RootNamedIn(const std::string& path) {
+  vklib::TextFile file;
+  if (!file.Open(path)) return std::string();
+  char buffer[kLineBytes];
+  bool line_start = true;
+  for (int lines = 0; lines < kLinesRead;) {
+    size_t length = file.ReadLine(buffer, sizeof buffer);
+    if (length == 0) break;
+    std::string_view piece(buffer, length);
+    // A piece that leaves the buffer unfilled is the rest of its line (the last line of a file
+    // may have no line end). Only a whole line can be the comment.
+    const bool ends_line = piece.back() == '\n' || length + 4 < sizeof buffer;
+    std::string_view named = line_start && ends_line ? RootPathOf(piece) : std::string_view();
+    line_start = ends_line;
+    if (ends_line) ++lines;
+    if (named.empty()) continue;
+
+    std::string root = WithEitherSeparator(named);
+    if (!IsAbsolutePath(root)) root = JoinPath(SplitPath(path).directory, root);
+    PathParts parts = SplitPath(root);
+    root = JoinPath(parts.directory, parts.name);
+    if (parts.extension.empty()) root += ".tex";
+    uint32_t attributes = vklib::FileAttributes(root);
+    if (attributes == vklib::kInvalidFileAttributes ||
+        (attributes & vklib::kFileAttributeDirectory))
+      return std::string();
+    return root;
+  }
+  return std::string();
+}
