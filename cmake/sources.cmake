@@ -2,9 +2,11 @@
 # target (foo.h with foo_win32.cpp or foo_posix.cpp).
 set(PRESSEL2_PLATFORM_PIECES
   association
+  change_watch
   codepage
   console_input
   file
+  interrupt
   process
   profile
   viewer
@@ -29,6 +31,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/tex_convert.cpp
   src/build/tex_preview.cpp
   src/build/tex_tools.cpp
+  src/build/watch_list.cpp
   src/dialogs/format_list.cpp
   src/settings/history.cpp
   src/settings/settings.cpp

@@ -2,35 +2,49 @@
 // line becomes the current file, its parent is resolved, and it is taken one stage further:
 // a .tex file to DVI, a .dvi or .ps file to PDF. The output pane is standard output; message
 // boxes go to standard error as "caption: text"; lines typed on standard input reach the
-// running tool.
+// running tool. With --watch, the one file is built again whenever a source of it changes.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/watching_build.h"
 #include "build/console_host.h"
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "version.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
-#include "version.h"
+#include "vklib/interrupt.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: pressel2-build [--help] [--version] [--pdf] FILE...\n"
+    "       pressel2-build --watch [--pdf] FILE\n"
     "\n"
     "Builds each FILE as Pressel2 does when it is opened: the document's parent file is\n"
     "found, then a .tex file is compiled to DVI (repeating LaTeX, BibTeX and MakeIndex as\n"
     "the auxiliary files ask), and a .dvi or .ps file is converted to PDF.\n"
     "\n"
-    "  --pdf   convert the DVI of a .tex file on to PDF, as the DVI->PDF command does\n"
-    "          (the paper size can then come from the document's class options)\n"
+    "  --pdf    convert the DVI of a .tex file on to PDF, as the DVI->PDF command does\n"
+    "           (the paper size can then come from the document's class options)\n"
+    "  --watch  after the build, wait; whenever a file the document reads changes (the\n"
+    "           parent, the files it brings in, the .bib files its .aux names, and the .sty,\n"
+    "           .cls, .bst and .ist files beside it), build again once the files have been\n"
+    "           quiet for 300 ms. Ctrl+C ends the running tool and the watch.\n"
+    "\n"
+    "A chapter may name its document's root file in a comment among its first 20 lines:\n"
+    "  % !TEX root = ../main.tex\n"
+    "When that file exists it is the parent (unless the settings fix the parent file).\n"
     "\n"
     "The tools' output goes to standard output, messages to standard error; lines typed\n"
     "on standard input reach the running tool (answer TeX's prompts there). Settings are\n"
     "read from the .ini file beside this program, written with defaults on the first run.\n"
     "\n"
-    "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";
+    "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error,\n"
+    "130 after Ctrl+C.\n";
+
+constexpr int kInterruptedStatus = 130;
 
 void Write(std::FILE* stream, const std::string& bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stream);
@@ -62,6 +76,7 @@ class StandardError : public ConsoleHost::Report {
 int main(int argc, char** argv) {
   std::vector<std::string> files;
   bool to_pdf = false;
+  bool watch = false;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -76,6 +91,10 @@ int main(int argc, char** argv) {
       to_pdf = true;
       continue;
     }
+    if (argument == "--watch") {
+      watch = true;
+      continue;
+    }
     if (argument.size() > 1 && argument[0] == '-') {
       std::fprintf(stderr, "pressel2-build: unknown option %s\n\n%s", argv[i], kUsage);
       return 2;
@@ -86,6 +105,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pressel2-build: no file given\n\n%s", kUsage);
     return 2;
   }
+  if (watch && files.size() != 1) {
+    std::fprintf(stderr, "pressel2-build: --watch takes one file\n\n%s", kUsage);
+    return 2;
+  }
+  vklib::CatchInterrupt();
 
   StandardOutput output;
   StandardError report;
@@ -95,13 +119,12 @@ int main(int argc, char** argv) {
   ConsoleHost host(output, report, true);
   TeX tex(host);
   int status = 0;
-  for (const std::string& file : files) {
-    tex.current_file = file;
+  auto build = [&] {
     tex.ResolveParent();
-    int step = TeX::FileKind(file);
+    int step = TeX::FileKind(tex.current_file);
     if (step == TeX::kNoStep) {
-      Print(stderr, file + ": nothing to build from this kind of file\n");
-      continue;
+      Print(stderr, tex.current_file + ": nothing to build from this kind of file\n");
+      return;
     }
     bool built = tex.Convert(step);
     if (built && to_pdf && step == TeX::kTeX2DVI) {
@@ -109,6 +132,17 @@ int main(int argc, char** argv) {
       built = tex.DVI2PDF();
     }
     if (!built) status = 1;
+  };
+  for (const std::string& file : files) {
+    tex.current_file = file;
+    if (watch)
+      BuildWhileWatching(tex, build, [](const std::string& line) { Print(stdout, line); });
+    else
+      build();
+    if (vklib::Interrupted()) {
+      report.Message("ビルドを中断しました．", "pressel2-build");
+      return kInterruptedStatus;
+    }
   }
   return status;
 }

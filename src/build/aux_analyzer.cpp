@@ -53,6 +53,25 @@ std::string AuxAnalyzer::AuxFileName(const std::string& path, const std::string&
   return JoinPath(parts.directory, parts.stem + "." + extension);
 }
 
+std::vector<std::string> AuxAnalyzer::BibFiles(const std::string& path) {
+  std::vector<std::string> files;
+  vklib::TextFile aux;
+  if (!aux.Open(AuxFileName(path, "aux"))) return files;
+  const std::string directory = SplitPath(path).directory;
+  char line_buffer[4096];
+  while (size_t length = aux.ReadLine(line_buffer, sizeof line_buffer - 1)) {
+    std::string databases;
+    if (!Argument(std::string_view(line_buffer, length), "\\bibdata{", databases)) continue;
+    for (std::string_view name : SplitKeys(databases)) {
+      if (name.empty()) continue;
+      std::string file = WithPlatformSeparators(std::string(name));
+      if (SplitPath(file).extension.empty()) file += ".bib";
+      files.push_back(IsAbsolutePath(file) ? file : JoinPath(directory, file));
+    }
+  }
+  return files;
+}
+
 std::string AuxAnalyzer::Answer(const char* action) const {
   return std::string(action) + "\n" + tracked_.front().path;
 }

@@ -27,6 +27,9 @@ class AuxAnalyzer {
   // The auxiliary file of a source for an extension: "C:\doc\main.tex" (or "C:\doc\main.ltx"),
   // "aux" gives "C:\doc\main.aux".
   static std::string AuxFileName(const std::string& path, const std::string& extension);
+  // The bibliography databases the .aux of a source names in "\bibdata", each with ".bib"
+  // appended unless it has an extension, relative to the source's directory unless absolute.
+  static std::vector<std::string> BibFiles(const std::string& path);
 
  private:
   bool Changed();

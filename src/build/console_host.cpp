@@ -1,6 +1,7 @@
 #include "build/console_host.h"
 
 #include "vklib/console_input.h"
+#include "vklib/interrupt.h"
 
 ConsoleHost::ConsoleHost(OutputSink& sink, Report& report, bool forward_input)
     : sink_(sink), report_(report) {
@@ -10,8 +11,14 @@ ConsoleHost::ConsoleHost(OutputSink& sink, Report& report, bool forward_input)
 ConsoleHost::~ConsoleHost() = default;
 
 bool ConsoleHost::Execute(const std::string& command_line, const std::string& directory) {
+  // After Ctrl+C nothing more starts, and what runs ends with its whole tree.
+  if (vklib::Interrupted()) return false;
   EchoWait wait = [this](int milliseconds) {
     process_.WaitForActivity(milliseconds);
+    if (vklib::Interrupted()) {
+      process_.Close();
+      return true;
+    }
     if (input_) {
       bool ended = false;
       std::string typed = input_->Take(ended);

@@ -24,6 +24,8 @@ class TeX {
   static int FileKind(const std::string& file);
   // Runs a step; false for an unknown one.
   bool Convert(int step);
+  // Whether an extension is one of the build's outputs (".dvi", ".ps", ".pdf", in any case).
+  static bool IsOutputExtension(const std::string& extension);
   // Run the index and the bibliography processor on the parent path; true when the program
   // started (the caller reads its exit code).
   bool MakeIndex(const std::string& path);
@@ -68,8 +70,6 @@ class TeX {
   void Preview(const char* section, const char* caption);
   // The command with the section's "Option" setting after it, when there is one.
   static std::string WithOption(const char* section, std::string command);
-  // Whether an extension is one of the build's outputs (".dvi", ".ps", ".pdf", in any case).
-  static bool IsOutputExtension(const std::string& extension);
   // "WhichProgram" values: the first known program, and the user's own ("Program").
   static constexpr int kFirstProgram = 1;
   static constexpr int kUsersProgram = 3;

@@ -43,6 +43,18 @@ inline bool FileExists(const std::string& path) {
   return FileAttributes(path) != kInvalidFileAttributes;
 }
 
+// When a file was last written and how long it is: enough to tell that a save changed it.
+// All zero when the file does not exist or cannot be examined.
+struct FileStamp {
+  int64_t write_time = 0;  // in the platform's units
+  uint64_t size = 0;
+  bool operator==(const FileStamp& other) const {
+    return write_time == other.write_time && size == other.size;
+  }
+  bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+FileStamp StampOf(const std::string& path);
+
 // fopen of a name in the ANSI code page.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 

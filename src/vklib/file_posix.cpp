@@ -59,6 +59,13 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return std::fopen(AnsiToUtf8(path).c_str(), mode);
 }
 
+FileStamp StampOf(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || stat(AnsiToUtf8(path).c_str(), &info) != 0) return FileStamp();
+  return {static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<uint64_t>(info.st_size)};
+}
+
 std::string ModuleFileName() {
   std::string buffer(4096, '\0');
   ssize_t length = readlink("/proc/self/exe", buffer.data(), 4095);

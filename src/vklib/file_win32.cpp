@@ -15,6 +15,14 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return std::fopen(path.c_str(), mode);
 }
 
+FileStamp StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return FileStamp();
+  return {static_cast<int64_t>((static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                               data.ftLastWriteTime.dwLowDateTime),
+          (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
 std::string ModuleFileName() {
   char buffer[4096];
   DWORD length = GetModuleFileNameA(nullptr, buffer, 4095);

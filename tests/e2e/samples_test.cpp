@@ -3,9 +3,13 @@
 // when LaTeX stops at an error.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "settings/settings.h"
 #include "support/test_support.h"
@@ -56,14 +60,28 @@ class SampleBuild : public ::testing::Test {
   // Runs the driver on files of the document with `input` on its standard input; gives its exit
   // status and keeps what it printed (converted to Shift_JIS, as our literals are).
   int Run(const std::string& arguments, const std::string& input = "") {
-    test::WriteFile(work_.File("stdin.txt"), input);
-    std::string command = "cd '" + Document().string() + "' && '" + Driver() + "' " + arguments +
-                          " <'" + work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") +
-                          "' 2>'" + work_.File("stderr.txt") + "'";
-    int status = std::system(command.c_str());
+    int status = std::system(DriverCommand(arguments, input).c_str());
+    ReadOutput();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  // The driver started in the background: its process id, then its exit status, go to files.
+  long StartInBackground(const std::string& arguments) {
+    std::string command = "(" + DriverCommand(arguments, "") + " & echo $! >'" +
+                          work_.File("pid.txt") + "'; wait $!; echo $? >'" +
+                          work_.File("status.txt") + "') &";
+    EXPECT_EQ(0, std::system(command.c_str()));
+    EXPECT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("pid.txt")).empty(); }));
+    return std::stol(test::ReadFile(work_.File("pid.txt")));
+  }
+  void ReadOutput() {
     output_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stdout.txt")));
     errors_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stderr.txt")));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string DriverCommand(const std::string& arguments, const std::string& input) {
+    test::WriteFile(work_.File("stdin.txt"), input);
+    return "cd '" + Document().string() + "' && '" + Driver() + "' " + arguments + " <'" +
+           work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") + "' 2>'" +
+           work_.File("stderr.txt") + "'";
   }
 
   // The command lines of the actions, read from the echo headers.
@@ -221,6 +239,81 @@ TEST_F(OwnDocument, NoCharacterOfAFileNameIsSpecial) {
     EXPECT_EQ("platex " + vklib::QuoteArgument(name), actions.front());
   }
   EXPECT_FALSE(Exists("PWNED"));
+}
+
+TEST_F(SampleBuild, AChapterNamingItsRootInACommentBuildsThatRoot) {
+  // The root lies in a sibling directory, where no search from the chapter would look.
+  fs::create_directories(Document() / "book");
+  fs::create_directories(Document() / "parts");
+  test::WriteFile((Document() / "book/main.tex").string(),
+                  "\\documentclass[b5paper]{jarticle}\n\\begin{document}\n"
+                  "\\input{../parts/chap}\n\\end{document}\n");
+  test::WriteFile((Document() / "parts/chap.tex").string(),
+                  vklib::AnsiToUtf8("% !TEX root = ../book/main\n本文．\n"));
+  Settings({{"DVI2PDF", "WhichPaperSize", "1"}});  // the paper size from the root's options
+  ASSERT_EQ(0, Run("--pdf parts/chap.tex")) << errors_;
+  const Lines actions = Actions();
+  ASSERT_GE(actions.size(), 2u);
+  EXPECT_EQ("platex main.tex", actions.front());
+  EXPECT_EQ("dvipdfmx -p b5 main.dvi", actions.back());
+  EXPECT_EQ("Page size:       498.9 x 708.66 pts", PageSize("book/main.pdf"));
+}
+
+// How often the driver's output holds a text.
+size_t Occurrences(const std::string& output, const std::string& text) {
+  size_t count = 0;
+  for (size_t at = output.find(text); at != std::string::npos; at = output.find(text, at + 1))
+    ++count;
+  return count;
+}
+
+TEST_F(SampleBuild, AWatchedDocumentIsBuiltAgainOnceAfterAnEditAndEndsOnCtrlC) {
+  fs::create_directories(Document());
+  test::WriteFile((Document() / "main.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\input{chap}\n\\end{document}\n");
+  const std::string chap = (Document() / "chap.tex").string();
+  test::WriteFile(chap, "one\n");
+  const long driver = StartInBackground("--watch chap.tex");
+  const std::string waiting = "変更を待っています";
+  auto waits = [&](size_t count) {
+    return test::WaitUntil(
+        [&] {
+          ReadOutput();
+          return Occurrences(output_, waiting) >= count;
+        },
+        std::chrono::seconds(120));
+  };
+  ASSERT_TRUE(waits(1)) << output_ << errors_;
+  const size_t first_build = Actions().size();
+
+  // An editor that writes its save in pieces.
+  test::WriteFile(chap, "two\n");
+  test::WriteFile(chap, "two\nthree\n");
+  ASSERT_TRUE(waits(2)) << output_ << errors_;
+  // Its own outputs (main.aux, main.log, main.dvi beside the sources) bring no further build.
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  ReadOutput();
+  EXPECT_EQ(1u, Occurrences(output_, "が変わりました"));
+  EXPECT_EQ(2u, Occurrences(output_, waiting));
+  EXPECT_GT(Actions().size(), first_build);
+
+  // Ctrl+C while TeX runs (TeX waits at the error prompt for an answer that never comes) ends
+  // TeX and the driver.
+  test::WriteFile(chap, "\\undefinedcommand\n");
+  long tex = 0;
+  ASSERT_TRUE(test::WaitUntil(
+      [&] {
+        std::string command =
+            "pgrep -P " + std::to_string(driver) + " -x platex >'" + work_.File("tex.txt") + "'";
+        if (std::system(command.c_str()) != 0) return false;
+        tex = std::stol(test::ReadFile(work_.File("tex.txt")));
+        return true;
+      },
+      std::chrono::seconds(30)));
+  ASSERT_EQ(0, kill(static_cast<pid_t>(driver), SIGINT));
+  ASSERT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("status.txt")).empty(); }));
+  EXPECT_EQ("130\n", test::ReadFile(work_.File("status.txt")));
+  EXPECT_FALSE(test::ProcessAlive(tex));
 }
 
 class LaTeXError : public SampleBuild {
