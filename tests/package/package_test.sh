@@ -51,6 +51,17 @@ wait_for '[ -s "$app/pressel2.ini" ]'
 grep -q '^\[TeX2DVI\]' "$app/pressel2.ini" || fail "settings file without defaults"
 wine_stop
 
+echo "=== the user's guide"
+guide_md="$root/docs/guide-ja.md"
+# Every name the guide puts in 「」 (with … where the program puts a value) is one the program
+# shows, and every picture it shows exists.
+while IFS= read -r piece; do
+  [ -z "$piece" ] || grep -rqF -- "$piece" "$root/src" || fail "the guide names 「$piece」, which the program never shows"
+done < <(LC_ALL=C.UTF-8 grep -o '「[^「」]*」' "$guide_md" | sed 's/^「//; s/」$//; s/…/\n/g')
+while IFS= read -r picture; do
+  [ -f "$root/docs/$picture" ] || fail "the guide shows $picture, which does not exist"
+done < <(LC_ALL=C.UTF-8 grep -o '](images/[^)]*)' "$guide_md" | sed 's/^](//; s/)$//')
+
 echo "=== the Debian package"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
   "$root/dist/pressel2_${version}_amd64.deb" >/dev/null
@@ -60,6 +71,7 @@ cp -r "$root/samples/report-utf8" "$work/headless"
   { cat "$work/headless.log"; fail "installed pressel2-build"; }
 pdfinfo "$work/headless/main.pdf" | grep -q "^Page size:.*(A4)" || fail "the PDF is not A4"
 [ -f "$user_data/pressel2-build.ini" ] || fail "no per-user settings for pressel2-build"
+[ -f /usr/share/doc/pressel2/images/main-window.png ] || fail "the guide's pictures are not installed"
 
 # The window, as a user starts it: the first start prepares the user's Wine prefix.
 cp -r "$root/samples/report-utf8" "$work/window"
