@@ -44,7 +44,7 @@ std::vector<std::string> DirectoriesOf(const std::vector<std::string>& files) {
   std::vector<std::string> directories;
   for (const std::string& file : files) {
     std::string directory = SplitPath(file).directory;
-    if (directory.empty()) continue;
+    if (directory.empty() || !vklib::FileExists(directory)) continue;
     bool known = std::any_of(directories.begin(), directories.end(),
                              [&](const std::string& seen) { return SamePath(seen, directory); });
     if (!known) directories.push_back(directory);

@@ -18,5 +18,6 @@ std::vector<std::string> WatchedFiles(const TeX& tex);
 using WatchStamps = std::map<std::string, vklib::FileStamp>;
 WatchStamps StampsOf(const std::vector<std::string>& files);
 
-// The directories that hold these files, each once.
+// The directories that hold these files, each once; only those that exist, since a directory
+// that is not there cannot be watched (and would make the watch poll).
 std::vector<std::string> DirectoriesOf(const std::vector<std::string>& files);

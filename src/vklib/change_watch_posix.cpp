@@ -43,6 +43,7 @@ void ChangeWatch::Watch(const std::vector<std::string>& directories) {
   for (int watch : state.watches)
     inotify_rm_watch(state.fd, watch);
   state.watches.clear();
+  if (directories.empty()) return;
   constexpr uint32_t kEvents =
       IN_MODIFY | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB;
   for (const std::string& directory : directories) {

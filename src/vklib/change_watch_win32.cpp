@@ -54,7 +54,7 @@ void ChangeWatch::Watch(const std::vector<std::string>& directories) {
   State& state = *state_;
   state.Clear();
   state.notifies = false;
-  if (directories.size() > MAXIMUM_WAIT_OBJECTS) return;
+  if (directories.empty() || directories.size() > MAXIMUM_WAIT_OBJECTS) return;
   for (const std::string& name : directories) {
     auto directory = std::make_unique<Directory>();
     directory->handle = CreateFileA(
@@ -84,10 +84,6 @@ bool ChangeWatch::Wait(int milliseconds) {
     if (due > now) Sleep(static_cast<DWORD>(due - now));
     state.last_poll = GetTickCount64();
     return true;
-  }
-  if (state.directories.empty()) {
-    Sleep(milliseconds);
-    return false;
   }
   std::vector<HANDLE> events;
   for (auto& directory : state.directories)
