@@ -1,4 +1,4 @@
-// The include scanner, the class scan and the parent search over a small tree of files whose
+// The include scanner, the class scan, the root comment and the parent search over a small tree of files whose
 // contents come from the input (split at "\n\x01\n" into main.tex, a.tex, b.tex, sub/c.tex).
 #include <sys/stat.h>
 
@@ -8,7 +8,9 @@
 
 #include "fuzz_support.h"
 #include "texsource/parent.h"
+#include "texsource/root_comment.h"
 #include "texsource/scanner.h"
+#include "vklib/file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string directory = FuzzDirectory();
@@ -40,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // lists every directory up to the root, which is most of a run's time.
   ClassInfo info;
   FindParentFile(directory + "/" + names[size > 0 ? data[size - 1] % 4 : 0], info);
+  // The root a chapter names for itself in a comment is always a file that exists.
+  std::string root = RootNamedIn(directory + "/sub/c.tex");
+  if (!root.empty() && !vklib::FileExists(root)) __builtin_trap();
   std::string line(reinterpret_cast<const char*>(data), size < 4095 ? size : 4095);
   ExtractIncludedFile(line, directory + "/", "\\input");
   ExtractIncludedFile(line, directory + "/", "\\include");
