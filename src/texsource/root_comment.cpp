@@ -22,15 +22,13 @@ std::string_view SkipBlanks(std::string_view text) {
   return text;
 }
 
-// Takes `word` (ASCII, any case) off the front of the text, with the blanks before it.
+// Takes `word` (lower-case ASCII, matched in any case) off the front of the text, with the
+// blanks before it.
 bool TakeWord(std::string_view& text, std::string_view word) {
   text = SkipBlanks(text);
-  if (text.size() < word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != word[i]) return false;
-  }
+  std::string head(text.substr(0, word.size()));
+  vklib::LowerCaseAnsi(head);
+  if (head != word) return false;
   text.remove_prefix(word.size());
   return true;
 }
