@@ -22,10 +22,10 @@ windows_path() {
 }
 
 # Ends every Wine process of the prefix: a wineserver left from another display would give
-# the next program no window.
+# the next program no window. Never waits more than a minute for it.
 wine_stop() {
   wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  timeout 60 wineserver -w 2>/dev/null || true
 }
 
 # Creates the Wine prefix once. Its windows live on a virtual desktop that Wine draws itself,

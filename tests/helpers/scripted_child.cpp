@@ -112,8 +112,10 @@ long SpawnCopy(const std::string& step, bool inherit_output) {
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   }
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit_output, CREATE_NO_WINDOW,
-                      nullptr, nullptr, &startup, &info)) {
+  // The copy shares our (hidden) console. A console of its own would be served by a process
+  // of its own, which Wine sometimes leaves running when the copy is killed.
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit_output, 0, nullptr,
+                      nullptr, &startup, &info)) {
     return -1;
   }
   CloseHandle(info.hThread);
