@@ -78,11 +78,7 @@ std::string RootNamedIn(const std::string& path) {
     PathParts parts = SplitPath(root);
     root = JoinPath(parts.directory, parts.name);
     if (parts.extension.empty()) root += ".tex";
-    uint32_t attributes = vklib::FileAttributes(root);
-    if (attributes == vklib::kInvalidFileAttributes ||
-        (attributes & vklib::kFileAttributeDirectory))
-      return std::string();
-    return root;
+    return vklib::UniqueFile(vklib::OpenFile(root, "rb")) ? root : std::string();
   }
   return std::string();
 }

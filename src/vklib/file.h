@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,8 +56,13 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::string& path);
 
-// fopen of a name in the ANSI code page.
+// fopen of a name in the ANSI code page. For reading ("r", "rb") only a regular file opens:
+// sources and settings come from other people's archives, and a FIFO or a device among them
+// must not block the program.
 std::FILE* OpenFile(const std::string& path, const char* mode);
+inline bool IsReadMode(const char* mode) {
+  return mode[0] == 'r' && std::strchr(mode, '+') == nullptr;
+}
 
 // Closes a std::FILE when it goes out of scope.
 struct FileCloser {

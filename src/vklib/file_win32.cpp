@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <io.h>
+
 #include <cctype>
 #include <cstring>
 
@@ -12,7 +14,14 @@ uint32_t FileAttributes(const std::string& path) {
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return std::fopen(path.c_str(), mode);
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  if (file == nullptr || !IsReadMode(mode)) return file;
+  // A device such as CON or a pipe would block the reader for good.
+  if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
 }
 
 FileStamp StampOf(const std::string& path) {

@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "support/recording_host.h"
 #include "support/settings_file.h"
 #include "texsource/paths.h"
+#include "vklib/text_file.h"
 
 namespace {
 
@@ -275,5 +283,34 @@ TEST_F(ResolveParentTest, AMissingRootOrAChosenParentSetsTheCommentAside) {
   EXPECT_EQ("other", tex_.parent_stem);
   EXPECT_EQ("jarticle", tex_.class_name);
 }
+
+#ifndef _WIN32
+TEST_F(ResolveParentTest, AFifoAmongTheSourcesIsPassedOverAndNeverWaitedFor) {
+  Write("main.tex", "\\documentclass{jarticle}\n\\include{chap}\n");
+  tex_.current_file = Write("chap.tex", "% !TEX root = pipe.tex\n\\input{pipe}\n");
+  const std::string fifo = settings_.dir().File("pipe.tex");
+  ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+  auto resolved = std::async(std::launch::async, [&] {
+    tex_.ResolveParent();  // the root comment first, then the search
+    return tex_.parent_stem;
+  });
+  if (resolved.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+    // A reader blocked on the FIFO: a writer that comes and goes lets it go.
+    close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    ADD_FAILURE() << "the search waited for the FIFO";
+  }
+  EXPECT_EQ("main", resolved.get());
+}
+#else
+TEST_F(ResolveParentTest, ADeviceNamedAsASourceIsNotRead) {
+  vklib::TextFile device;
+  EXPECT_FALSE(device.Open("CON"));
+  EXPECT_FALSE(device.Open("NUL"));
+  Write("main.tex", "\\documentclass{jarticle}\n\\include{chap}\n");
+  tex_.current_file = Write("chap.tex", "% !TEX root = NUL\n\\input{CON}\n");
+  tex_.ResolveParent();
+  EXPECT_EQ("main", tex_.parent_stem);
+}
+#endif
 
 }  // namespace
