@@ -29,3 +29,9 @@ bool ConsoleHost::Execute(const std::string& command_line, const std::string& di
   };
   return RunWithEcho(process_, command_line, directory, sink_, wait);
 }
+
+void ConsoleHost::ShowMessage(const std::string& text, const std::string& caption) {
+  // A step stopped by Ctrl+C did not fail: the program says it was interrupted instead.
+  if (vklib::Interrupted()) return;
+  report_.Message(text, caption);
+}

@@ -28,15 +28,12 @@ class ConsoleHost : public BuildHost {
 
   bool Execute(const std::string& command_line, const std::string& directory) override;
   int32_t GetExitCode() override { return process_.ExitCode(); }
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    report_.Message(text, caption);
-  }
+  void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetTitle(const std::string& title) override { report_.Title(title); }
 
  private:
   OutputSink& sink_;
   Report& report_;
   std::unique_ptr<vklib::ConsoleInput> input_;
-  bool input_ended_ = false;
   vklib::Process process_;
 };

@@ -314,6 +314,10 @@ TEST_F(SampleBuild, AWatchedDocumentIsBuiltAgainOnceAfterAnEditAndEndsOnCtrlC) {
   ASSERT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("status.txt")).empty(); }));
   EXPECT_EQ("130\n", test::ReadFile(work_.File("status.txt")));
   EXPECT_FALSE(test::ProcessAlive(tex));
+  // The stopped step did not fail: the driver says it was interrupted, and nothing else.
+  ReadOutput();
+  EXPECT_EQ(std::string::npos, errors_.find("の実行に失敗")) << errors_;
+  EXPECT_EQ(1u, Occurrences(errors_, "pressel2-build: ビルドを中断しました．\n")) << errors_;
 }
 
 class LaTeXError : public SampleBuild {
