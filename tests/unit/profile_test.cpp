@@ -6,6 +6,15 @@
 
 #include "support/test_support.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#endif
+
 namespace vklib {
 namespace {
 
@@ -106,6 +115,57 @@ TEST_F(Profile, ShiftJisValuesKeepTheirTrailBytes) {
   WriteProfileValue(path_, "S", "k", "表示ソ");
   EXPECT_EQ("表示ソ", Read("S", "k"));
 }
+
+#ifndef _WIN32
+TEST_F(Profile, AWriteReplacesTheFileWholeAndKeepsItsLinkAndPermissions) {
+  const std::string real = dir_.File("real.ini");
+  test::WriteFile(real, "[S]\r\nkept=1\r\n");
+  ASSERT_EQ(0, chmod(real.c_str(), 0640));
+  ASSERT_EQ(0, symlink("real.ini", path_.c_str()));
+  ASSERT_TRUE(WriteProfileValue(path_, "S", "a", "2"));
+  EXPECT_EQ("[S]\r\nkept=1\r\na=2\r\n", test::ReadFile(real));
+  struct stat link {
+  }, info{};
+  ASSERT_EQ(0, lstat(path_.c_str(), &link));
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
+  ASSERT_EQ(0, stat(real.c_str(), &info));
+  EXPECT_EQ(0640u, info.st_mode & 07777);
+  using Entries = std::filesystem::directory_iterator;
+  EXPECT_EQ(2, std::distance(Entries(dir_.path()), Entries()));  // nothing left beside them
+
+  const mode_t mask = umask(022);
+  const std::string fresh = dir_.File("fresh.ini");
+  EXPECT_TRUE(WriteProfileValue(fresh, "S", "a", "1"));
+  umask(mask);
+  ASSERT_EQ(0, stat(fresh.c_str(), &info));
+  EXPECT_EQ(0644u, info.st_mode & 07777);
+}
+
+TEST_F(Profile, AWriteThatCannotFinishLeavesTheOldFileWhole) {
+  std::string old_text = "[S]\r\n";
+  for (int i = 0; i < 20; ++i)
+    old_text += "key" + std::to_string(i) + "=value\r\n";
+  test::WriteFile(path_, old_text);
+  // A disk that fills up after 100 bytes.
+  rlimit old_limit{};
+  ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old_limit));
+  rlimit small = old_limit;
+  small.rlim_cur = 100;
+  auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+  const bool written = WriteProfileValue(path_, "S", "new", "1");
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(old_text, test::ReadFile(path_));
+}
+
+TEST_F(Profile, AFileThatIsThereButCannotBeReadIsNotWrittenFromNothing) {
+  ASSERT_EQ(0, mkfifo(path_.c_str(), 0600));  // neither read nor written: no wait
+  EXPECT_FALSE(WriteProfileValue(path_, "S", "a", "1"));
+  EXPECT_EQ("", Read("S", "a"));
+}
+#endif
 
 }  // namespace
 }  // namespace vklib
