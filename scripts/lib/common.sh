@@ -33,10 +33,10 @@ wine_stop() {
 wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1
+    LC_ALL=ja_JP.UTF-8 timeout 600 wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    wineserver -w
+    timeout 120 wineserver -w
   fi
 }
 
