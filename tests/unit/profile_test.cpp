@@ -124,8 +124,8 @@ TEST_F(Profile, AWriteReplacesTheFileWholeAndKeepsItsLinkAndPermissions) {
   ASSERT_EQ(0, symlink("real.ini", path_.c_str()));
   ASSERT_TRUE(WriteProfileValue(path_, "S", "a", "2"));
   EXPECT_EQ("[S]\r\nkept=1\r\na=2\r\n", test::ReadFile(real));
-  struct stat link {
-  }, info{};
+  struct stat link {};
+  struct stat info {};
   ASSERT_EQ(0, lstat(path_.c_str(), &link));
   EXPECT_TRUE(S_ISLNK(link.st_mode));
   ASSERT_EQ(0, stat(real.c_str(), &info));
