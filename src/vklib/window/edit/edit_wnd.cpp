@@ -262,7 +262,8 @@ bool EditWnd::OnLButtonUp(Wnd& wnd, const MouseEvent& mouse) {
 
 bool EditWnd::OnKey(Wnd& wnd, bool down, unsigned key, int) {
   if (!down) return true;
-  bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool control = GetKeyState(VK_CONTROL) < 0;
   switch (key) {
     case VK_LEFT:
       core_.Move(Motion::kLeft, shift);
@@ -284,6 +285,12 @@ bool EditWnd::OnKey(Wnd& wnd, bool down, unsigned key, int) {
       core_.Move(up ? Motion::kUp : Motion::kDown, shift, page);
       break;
     }
+    case VK_HOME:
+      core_.Move(control ? Motion::kTextStart : Motion::kRowStart, shift);
+      break;
+    case VK_END:
+      core_.Move(control ? Motion::kTextEnd : Motion::kRowEnd, shift);
+      break;
     case VK_INSERT:
       ShowCaret(false);
       overwrite = !overwrite;
