@@ -291,6 +291,12 @@ bool EditWnd::OnKey(Wnd& wnd, bool down, unsigned key, int) {
     case VK_END:
       core_.Move(control ? Motion::kTextEnd : Motion::kRowEnd, shift);
       break;
+    case 'A':
+      if (control) SelectAll();
+      break;
+    case 'C':
+      if (control) Copy();
+      break;
     case VK_INSERT:
       ShowCaret(false);
       overwrite = !overwrite;
@@ -358,7 +364,6 @@ bool EditWnd::Copy() {
     }
   }
   CloseClipboard();
-  if (copied) core_.ClearSelection();
   return copied;
 }
 

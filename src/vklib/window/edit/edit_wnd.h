@@ -48,8 +48,8 @@ class EditWnd : public BaseWnd, public EditView {
   bool InsertText(const std::string& text, const std::string& separator) {
     return core_.InsertText(text, separator);
   }
-  // Puts the selection on the clipboard (CF_TEXT, lines joined by CR LF) and clears it; false
-  // without a selection or when the clipboard cannot be had.
+  // Puts the selection on the clipboard (CF_TEXT, lines joined by CR LF); the selection stays.
+  // False without a selection or when the clipboard cannot be had.
   bool Copy();
   void SelectAll() { core_.SelectAll(); }
   void Clear() { core_.Clear(); }
