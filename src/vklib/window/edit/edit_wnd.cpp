@@ -232,6 +232,18 @@ bool EditWnd::OnHScroll(Wnd& wnd, int delta) {
   return true;
 }
 
+bool EditWnd::OnMouseWheel(Wnd& wnd, const MouseEvent&, int notches, int keys) {
+  // As far a notch as the system's setting says: lines (or a page), or columns with Shift.
+  const bool sideways = (keys & MK_SHIFT) != 0;
+  UINT step = 3;
+  SystemParametersInfoA(sideways ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &step, 0);
+  const int page = sideways ? PageColumns() : PageRows();
+  // More than a page a notch is a page: a huge setting must not overflow.
+  const int amount = step == WHEEL_PAGESCROLL ? page : static_cast<int>(std::min<UINT>(step, page));
+  ScrollBy(wnd, !sideways, -notches * amount);  // a turn away from the user goes up or left
+  return true;
+}
+
 Position EditWnd::PositionAt(int x, int y) const {
   Wnd* wnd = Facade();
   int column = (x - kLeftMargin) / cell_width_ + (wnd ? wnd->Horizontal().Position() : 0);

@@ -71,6 +71,7 @@ class EditWnd : public BaseWnd, public EditView {
   bool OnMouseMove(Wnd& wnd, const MouseEvent& mouse, WPARAM keys) override;
   bool OnLButtonDown(Wnd& wnd, const MouseEvent& mouse, bool double_click) override;
   bool OnLButtonUp(Wnd& wnd, const MouseEvent& mouse) override;
+  bool OnMouseWheel(Wnd& wnd, const MouseEvent& mouse, int notches, int keys) override;
   bool OnKey(Wnd& wnd, bool down, unsigned key, int repeat) override;
   bool OnChar(Wnd& wnd, unsigned code, int repeat) override;
   bool OnImeComposition(Wnd& wnd) override;
