@@ -51,8 +51,24 @@ bool EditWnd::OnCreate(Wnd& wnd) {
   return true;
 }
 
-bool EditWnd::OnSize(Wnd&, int, int, int) {
-  UpdateScrollRanges();  // the pages follow the size
+bool EditWnd::OnSize(Wnd& wnd, int, int, int) {
+  // The pages follow the size, and the system keeps the positions within the new ranges: a
+  // larger page can move the first row or column shown. The pixels kept from before the change
+  // would still show the old ones, so everything is painted anew then. The end of the text
+  // stays in view when it was, as the end of a program's output is followed.
+  ScrollBar& vertical = wnd.Vertical();
+  const int old_top = vertical.Position();
+  const int old_left = wnd.Horizontal().Position();
+  const int last_row = core_.Buffer().DisplayRowCount() - 1;
+  const bool end_in_view = last_row < old_top + static_cast<int>(vertical.Page());
+  UpdateScrollRanges();
+  if (end_in_view && last_row >= vertical.Position() + PageRows()) {
+    vertical.SetPosition(last_row - PageRows() + 1);
+  }
+  if (vertical.Position() != old_top || wnd.Horizontal().Position() != old_left) {
+    wnd.Invalidate(nullptr);
+  }
+  ShowCaret(true);
   return true;
 }
 
