@@ -2,6 +2,7 @@
 #include "app/command_ids.h"
 #include "app/main_wnd.h"
 #include "app/version_dlg.h"
+#include "build/run_failure.h"
 #include "dialogs/one_text_dlg.h"
 #include "dialogs/paper_sets.h"
 #include "dialogs/program_choice_set.h"
@@ -116,7 +117,7 @@ void MainWnd::RunTypedCommand() {
   if (!prompt.Run(Handle(), "コマンド実行", "実行するコマンドを入力してください．", typed)) return;
   std::string command_line = tex_.ExpandPlaceholders(typed);
   if (!Execute(command_line, CommandDirectory())) {
-    ShowMessage(command_line + "の実行に失敗．", "Pressel2");
+    ShowMessage(FailedRunMessage(command_line, "の実行に失敗．", StartError()), "Pressel2");
   }
 }
 

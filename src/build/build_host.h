@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "vklib/system_error.h"
+
 // What the build object needs of its owner: the main window, or the headless driver.
 class BuildHost {
  public:
@@ -10,6 +12,8 @@ class BuildHost {
   // Runs a command line in a directory with its output echoed, until it has ended; false when
   // a child is still running or the start failed (nothing is echoed then).
   virtual bool Execute(const std::string& command_line, const std::string& directory) = 0;
+  // Why the last Execute could not start its child: kNone when it started, or was refused.
+  virtual vklib::SystemError StartError() = 0;
   // The exit code of the last child.
   virtual int32_t GetExitCode() = 0;
   // A message box with an OK button.

@@ -131,7 +131,12 @@ TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
                             },
                             test::AnswerMessageBox(message)});
   Command(1133);
-  EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．", message);
+  const std::string reason =
+      "「no-such-program-of-pressel2」が見つかりません．PATHと設定を確かめてください．";
+  EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．\n" + reason, message);
+  EXPECT_EQ(Lines{SplitPath(vklib::ModuleFileName()).directory + "> no-such-program-of-pressel2 x"},
+            Headers());
+  EXPECT_NE(std::string::npos, Pane().find(std::string(43, '/') + "\r\n" + reason + "\r\n"));
 }
 
 TEST_F(Commands, AnAmpersandInARecentFileIsShownAsItIs) {
