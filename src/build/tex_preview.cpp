@@ -122,7 +122,14 @@ void TeX::PreviewDVI() {
   const std::string paper = DvioutPaper(class_options);
   DdeClient dde;
   if (!dde.Connect("dviout", "dviout")) {
-    std::string command = "\"" + GetIniString(kSection, "dvioutPath") + "\"";
+    const std::string path = GetIniString(kSection, "dvioutPath");
+    if (path.empty()) {
+      Message(
+          "dvioutの場所が設定されていません．「設定」メニューの「DVI閲覧ソフト」で"
+          "「dvioutの場所」を指定してください．");
+      return;
+    }
+    std::string command = "\"" + path + "\"";
     if (!paper.empty()) command += " -y:" + paper;
     if (!LaunchViewer(command, "Pressel2")) return;
     if (!dde.Connect("dviout", "dviout")) {

@@ -139,14 +139,19 @@ TEST_F(Previews, DvioutThatNeverAnswersIsReported) {
   EXPECT_EQ(Lines{"Pressel: DDE初期化に失敗．"}, build_.report.messages);
 }
 
-TEST_F(Previews, DvioutThatCannotStartIsReported) {
+TEST_F(Previews, DvioutThatCannotStartIsReportedWithWhereToSetItsPlace) {
+  WriteIniString("DVIOUT", "dvioutPath", "");
+  tex_.PreviewDVI();
   const std::string no_dviout = settings_.dir().File("no-dviout");
   WriteIniString("DVIOUT", "dvioutPath", no_dviout);
   WriteIniInt("DVIOUT", "IsTellPaperSize", 0);
   tex_.PreviewDVI();
-  EXPECT_EQ(Lines{"Pressel2: \"" + no_dviout + "\"の実行に失敗．\n「" + no_dviout +
-                  "」が見つかりません．PATHと設定を確かめてください．"},
-            build_.report.messages);
+  EXPECT_EQ(
+      (Lines{"Pressel2: dvioutの場所が設定されていません．「設定」メニューの「DVI閲覧ソフト」で"
+             "「dvioutの場所」を指定してください．",
+             "Pressel2: \"" + no_dviout + "\"の実行に失敗．\n「" + no_dviout +
+                 "」が見つかりません．PATHと設定を確かめてください．"}),
+      build_.report.messages);
 }
 
 TEST_F(Previews, NothingIsStartedWithoutAFileOrAParent) {
