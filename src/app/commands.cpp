@@ -81,6 +81,7 @@ void MainWnd::BuildMenu() {
 }
 
 void MainWnd::OpenFile(const std::string& path, OpenForm form) {
+  edit_.ForgetStop();
   tex_.current_file = path;
   history_.AddHistory(path);
   BuildMenu();
@@ -125,6 +126,7 @@ bool MainWnd::OnCommand(vklib::window::Wnd& wnd, int id, int) {
   using namespace command;
   // While a child runs, every command waits for it to end: none is taken.
   if (Busy()) return true;
+  edit_.ForgetStop();  // a stop of the last run leaves the next command alone
   switch (id) {
     case kOpen:
       OpenWithDialog();

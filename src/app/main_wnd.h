@@ -24,6 +24,9 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
    public:
     Edit(HINSTANCE instance, vklib::Process& process);
     const std::string& PendingInput() const { return input_.PendingLine(); }
+    // The user stopped a run with Esc, since the last ForgetStop.
+    bool RunStopped() const { return input_.Stopped(); }
+    void ForgetStop() { input_.ForgetStop(); }
 
    protected:
     bool OnKey(vklib::window::Wnd& wnd, bool down, unsigned key, int repeat) override;
