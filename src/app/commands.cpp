@@ -101,7 +101,9 @@ void MainWnd::OpenWithDialog() {
   std::string path;
   const std::string filter = std::string("TeX関連ファイル") + '\0' + "*.tex;*.dvi;*.ps;*.pdf" +
                              '\0' + "全てのファイル" + '\0' + "*.*" + '\0';
-  if (vklib::window::OpenFileDialog(Handle(), path, filter, "ファイルを開く", "")) {
+  // The dialog starts where the current file is.
+  if (vklib::window::OpenFileDialog(Handle(), path, filter, "ファイルを開く",
+                                    SplitPath(tex_.current_file).directory)) {
     OpenFile(path, OpenForm::kDialog);
   }
 }

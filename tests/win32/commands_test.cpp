@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include "app/main_wnd.h"
@@ -137,6 +138,19 @@ TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
   EXPECT_EQ(Lines{SplitPath(vklib::ModuleFileName()).directory + "> no-such-program-of-pressel2 x"},
             Headers());
   EXPECT_NE(std::string::npos, Pane().find(std::string(43, '/') + "\r\n" + reason + "\r\n"));
+}
+
+TEST_F(Commands, TheOpenDialogStartsInTheCurrentFilesDirectory) {
+  Drop({Doc("paper.pdf")});
+  std::string folder;
+  test::ModalDriver driver({[&](HWND dialog) {
+    char path[MAX_PATH] = "";
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+    folder = path;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  }});
+  Command(1125);
+  EXPECT_EQ(doc_, folder);
 }
 
 TEST_F(Commands, AnAmpersandInARecentFileIsShownAsItIs) {
