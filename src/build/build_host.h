@@ -10,7 +10,7 @@ class BuildHost {
  public:
   virtual ~BuildHost() = default;
   // Runs a command line in a directory with its output echoed, until it has ended; false when
-  // a child is still running or the start failed (nothing is echoed then).
+  // a child is still running (nothing is echoed then) or the start failed (the echo says why).
   virtual bool Execute(const std::string& command_line, const std::string& directory) = 0;
   // Why the last Execute could not start its child: kNone when it started, or was refused.
   virtual vklib::SystemError StartError() = 0;

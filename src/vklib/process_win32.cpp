@@ -74,7 +74,7 @@ bool Process::Start(const ProcessParam& param) {
     CloseAndReset(input_read);
   };
   auto fail = [&] {
-    start_error_ = LastSystemError();  // closing handles keeps the error of the failed call
+    start_error_ = LastSystemError();  // a CloseHandle that succeeds leaves the last error alone
     close_child_ends();
     CloseAndReset(state_->output_read);
     CloseAndReset(state_->input_write);
