@@ -9,6 +9,7 @@ set(PRESSEL2_PLATFORM_PIECES
   interrupt
   process
   profile
+  system_error
   viewer
 )
 
@@ -27,6 +28,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/echo_run.cpp
   src/build/output_chunks.cpp
   src/build/resolve_parent.cpp
+  src/build/run_failure.cpp
   src/build/tex_compile.cpp
   src/build/tex_convert.cpp
   src/build/tex_preview.cpp
@@ -43,6 +45,7 @@ set(PRESSEL2_CORE_SOURCES
   src/vklib/codepage_common.cpp
   src/vklib/command_line.cpp
   src/vklib/file_common.cpp
+  src/vklib/system_error_common.cpp
   src/vklib/text_file.cpp
   src/vklib/text_readers.cpp
   src/vklib/window/edit/command.cpp

@@ -2,6 +2,7 @@
 #include "app/command_ids.h"
 #include "app/main_wnd.h"
 #include "app/version_dlg.h"
+#include "build/run_failure.h"
 #include "dialogs/one_text_dlg.h"
 #include "dialogs/paper_sets.h"
 #include "dialogs/program_choice_set.h"
@@ -80,6 +81,7 @@ void MainWnd::BuildMenu() {
 }
 
 void MainWnd::OpenFile(const std::string& path, OpenForm form) {
+  edit_.ForgetStop();
   tex_.current_file = path;
   history_.AddHistory(path);
   BuildMenu();
@@ -99,7 +101,9 @@ void MainWnd::OpenWithDialog() {
   std::string path;
   const std::string filter = std::string("TeX関連ファイル") + '\0' + "*.tex;*.dvi;*.ps;*.pdf" +
                              '\0' + "全てのファイル" + '\0' + "*.*" + '\0';
-  if (vklib::window::OpenFileDialog(Handle(), path, filter, "ファイルを開く", "")) {
+  // The dialog starts where the current file is.
+  if (vklib::window::OpenFileDialog(Handle(), path, filter, "ファイルを開く",
+                                    SplitPath(tex_.current_file).directory)) {
     OpenFile(path, OpenForm::kDialog);
   }
 }
@@ -116,7 +120,7 @@ void MainWnd::RunTypedCommand() {
   if (!prompt.Run(Handle(), "コマンド実行", "実行するコマンドを入力してください．", typed)) return;
   std::string command_line = tex_.ExpandPlaceholders(typed);
   if (!Execute(command_line, CommandDirectory())) {
-    ShowMessage(command_line + "の実行に失敗．", "Pressel2");
+    ShowMessage(FailedRunMessage(command_line, "の実行に失敗．", StartError()), "Pressel2");
   }
 }
 
@@ -124,6 +128,7 @@ bool MainWnd::OnCommand(vklib::window::Wnd& wnd, int id, int) {
   using namespace command;
   // While a child runs, every command waits for it to end: none is taken.
   if (Busy()) return true;
+  edit_.ForgetStop();  // a stop of the last run leaves the next command alone
   switch (id) {
     case kOpen:
       OpenWithDialog();

@@ -80,7 +80,8 @@ bool MainWnd::OnSetFocus(vklib::window::Wnd&, vklib::window::Wnd&) {
 }
 
 bool MainWnd::Execute(const std::string& command_line, const std::string& directory) {
-  if (destroyed_ || executing_) return false;
+  // After Esc nothing more of the step starts.
+  if (destroyed_ || executing_ || edit_.RunStopped()) return false;
   executing_ = true;
   PaneSink sink(edit_.Core());
   bool quit = false;
@@ -112,6 +113,8 @@ bool MainWnd::Execute(const std::string& command_line, const std::string& direct
 }
 
 void MainWnd::ShowMessage(const std::string& text, const std::string& caption) {
+  // A step the user stopped with Esc did not fail: the pane says it was stopped.
+  if (edit_.RunStopped()) return;
   if (vklib::window::Wnd* wnd = Facade()) wnd->ShowMessageBox(text, caption);
 }
 

@@ -24,6 +24,9 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
    public:
     Edit(HINSTANCE instance, vklib::Process& process);
     const std::string& PendingInput() const { return input_.PendingLine(); }
+    // The user stopped a run with Esc, since the last ForgetStop.
+    bool RunStopped() const { return input_.Stopped(); }
+    void ForgetStop() { input_.ForgetStop(); }
 
    protected:
     bool OnKey(vklib::window::Wnd& wnd, bool down, unsigned key, int repeat) override;
@@ -49,6 +52,7 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
   // BuildHost: the steps run their children here.
   bool Execute(const std::string& command_line, const std::string& directory) override;
   int32_t GetExitCode() override { return process_.ExitCode(); }
+  vklib::SystemError StartError() override { return process_.StartError(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetTitle(const std::string& title) override;
 

@@ -34,6 +34,7 @@ bool ChildInput::OnChar(unsigned code, bool control_down, vklib::window::edit::E
     lead_byte_.clear();
     PaneSink(pane).AppendOwn("実行を中止しました．\n", true);
     process.Close();
+    stopped_ = true;
     return true;
   }
   if (code == kControlD || code == kControlZ) {

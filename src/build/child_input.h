@@ -22,6 +22,9 @@ class ChildInput {
   bool OnChar(unsigned code, bool control_down, vklib::window::edit::EditCore& pane,
               vklib::Process& process);
   const std::string& PendingLine() const { return pending_; }
+  // Esc stopped a run since the last ForgetStop: what comes of that run is no failure.
+  bool Stopped() const { return stopped_; }
+  void ForgetStop() { stopped_ = false; }
 
  private:
   // Echoes one whole character and keeps it pending.
@@ -33,4 +36,5 @@ class ChildInput {
   // Where each pending character was echoed: output may have come in behind it since.
   std::vector<vklib::window::edit::Position> echoed_at_;
   std::string lead_byte_;  // the first half of a double-byte character still to come
+  bool stopped_ = false;
 };

@@ -28,6 +28,7 @@ class ConsoleHost : public BuildHost {
 
   bool Execute(const std::string& command_line, const std::string& directory) override;
   int32_t GetExitCode() override { return process_.ExitCode(); }
+  vklib::SystemError StartError() override { return process_.StartError(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetTitle(const std::string& title) override { report_.Title(title); }
 

@@ -1,6 +1,7 @@
 #include "build/echo_run.h"
 
 #include "build/output_chunks.h"
+#include "build/run_failure.h"
 #include "vklib/file.h"
 #include "vklib/process.h"
 #include "vklib/window/edit/edit_core.h"
@@ -23,13 +24,19 @@ std::string EchoHeader(const std::string& directory, const std::string& command_
 
 bool RunWithEcho(vklib::Process& process, const std::string& command_line,
                  const std::string& directory, OutputSink& sink, const EchoWait& wait) {
-  if (!process.IsEnded()) return false;
   vklib::ProcessParam param;
   param.CommandLine = command_line;
   param.Directory = vklib::WorkingDirectory(directory);
   param.RedirectOutput = param.RedirectInput = param.RedirectError = param.DefaultShow = true;
   param.ShowMode = 0;
-  if (!process.Start(param)) return false;
+  if (!process.Start(param)) {
+    // A start refused while a child runs has no error, and prints nothing. Otherwise the pane
+    // says why under the command's header, so that it does not stand empty.
+    if (process.StartError().kind == vklib::SystemError::kNone) return false;
+    sink.AppendOwn(EchoHeader(param.Directory, command_line), true);
+    sink.AppendOwn(StartFailureText(command_line, process.StartError()) + "\n\n\n", false);
+    return false;
+  }
   sink.AppendOwn(EchoHeader(param.Directory, command_line), true);
 
   ChunkConverter converter;

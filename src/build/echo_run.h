@@ -46,6 +46,7 @@ inline constexpr size_t kEchoBatchBytes = 65536;
 
 // Runs a command line in a directory with its standard output and standard error echoed into
 // `sink` as they arrive, its standard input on a pipe, until the child has ended and its output
-// is drained. False, with nothing echoed, when a child still runs or the start failed.
+// is drained. False, with nothing echoed, when a child still runs; false, with the header and
+// the reason (the process's StartError) echoed, when the child could not be started.
 bool RunWithEcho(vklib::Process& process, const std::string& command_line,
                  const std::string& directory, OutputSink& sink, const EchoWait& wait);

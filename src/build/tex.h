@@ -39,8 +39,9 @@ class TeX {
   void PreviewPDF();
   // Replaces %f %d %b %k (current file) and %F %D %B %K (parent file) and %%.
   std::string ExpandPlaceholders(const std::string& text) const;
-  // Starts a viewer in the parent's directory, without pipes or waiting for its end.
-  bool LaunchViewer(const std::string& command_line);
+  // Starts a viewer in the parent's directory, without pipes or waiting for its end. When it
+  // cannot start, says so (and why) in a message with the caption.
+  bool LaunchViewer(const std::string& command_line, const char* caption);
 
   std::string current_file;  // full path of the open file; empty when none is open
 

@@ -1,5 +1,6 @@
 #include "build/aux_analyzer.h"
 #include "build/build_host.h"
+#include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "texsource/paths.h"
@@ -88,7 +89,7 @@ bool TeX::TeX2DVI() {
   if (GetIniInt(kSection, "IsAnalyze") == 0) {
     if (!TeXCommand(vklib::QuoteArgument(parent_stem), command)) return false;
     if (!host_.Execute(command, parent_directory)) {
-      Message(command + kFailedToRun);
+      Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
       return false;
     }
     if (host_.GetExitCode() != 0) {
@@ -111,7 +112,7 @@ bool TeX::TeX2DVI() {
       if (!TeXCommand(vklib::QuoteArgument(output_parent ? parts.stem : parts.name), command))
         return false;
       if (!host_.Execute(command, parts.directory) || host_.GetExitCode() != 0) {
-        Message(command + kFailedToRun);
+        Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
         return false;
       }
     } else if (action == "makeindex" || action == "bibtex") {

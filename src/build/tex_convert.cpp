@@ -1,5 +1,6 @@
 #include "build/build_host.h"
 #include "build/paper_table.h"
+#include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "vklib/command_line.h"
@@ -57,7 +58,7 @@ std::string TeX::WithOption(const char* section, std::string command) {
 bool TeX::RunConverter(const std::string& command, const char* start_failure,
                        const char* exit_failure) {
   if (!host_.Execute(command, parent_directory)) {
-    Message(command + start_failure);
+    Message(FailedRunMessage(command, start_failure, host_.StartError()));
     return false;
   }
   if (int32_t code = host_.GetExitCode(); code != 0) {

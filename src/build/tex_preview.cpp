@@ -1,6 +1,7 @@
 #include "build/build_host.h"
 #include "build/dde_client.h"
 #include "build/paper_table.h"
+#include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "texsource/paths.h"
@@ -87,15 +88,20 @@ std::string TeX::ExpandPlaceholders(const std::string& text) const {
   return expanded;
 }
 
-bool TeX::LaunchViewer(const std::string& command_line) {
+bool TeX::LaunchViewer(const std::string& command_line, const char* caption) {
   // An argument such as "%B.dvi" names the file from the document's directory.
-  return vklib::LaunchProgram(command_line, parent_directory, kViewerIdleMilliseconds);
+  vklib::SystemError error;
+  if (vklib::LaunchProgram(command_line, parent_directory, kViewerIdleMilliseconds, error)) {
+    return true;
+  }
+  Message(FailedRunMessage(command_line, "の実行に失敗．", error), caption);
+  return false;
 }
 
 void TeX::Preview(const char* section, const char* caption) {
   std::string command = "\"" + GetIniString(section, "Program") + "\" " +
                         ExpandPlaceholders(GetIniString(section, "Arg"));
-  if (!LaunchViewer(command)) Message(command + "の実行に失敗．", caption);
+  LaunchViewer(command, caption);
 }
 
 void TeX::PreviewPS() {
@@ -116,12 +122,16 @@ void TeX::PreviewDVI() {
   const std::string paper = DvioutPaper(class_options);
   DdeClient dde;
   if (!dde.Connect("dviout", "dviout")) {
-    std::string command = "\"" + GetIniString(kSection, "dvioutPath") + "\"";
-    if (!paper.empty()) command += " -y:" + paper;
-    if (!LaunchViewer(command)) {
-      Message(command + "の実行に失敗．");
+    const std::string path = GetIniString(kSection, "dvioutPath");
+    if (path.empty()) {
+      Message(
+          "dvioutの場所が設定されていません．「設定」メニューの「DVI閲覧ソフト」で"
+          "「dvioutの場所」を指定してください．");
       return;
     }
+    std::string command = "\"" + path + "\"";
+    if (!paper.empty()) command += " -y:" + paper;
+    if (!LaunchViewer(command, "Pressel2")) return;
     if (!dde.Connect("dviout", "dviout")) {
       Message("DDE初期化に失敗．", "Pressel");
       return;

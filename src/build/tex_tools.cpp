@@ -1,4 +1,5 @@
 #include "build/build_host.h"
+#include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "texsource/paths.h"
@@ -40,7 +41,7 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
   PathParts parts = SplitPath(path);
   std::string command = WithOption(section, program) + " " + vklib::QuoteArgument(parts.stem);
   if (!host_.Execute(command, parts.directory)) {
-    Message(command + "の実行に失敗．");
+    Message(FailedRunMessage(command, "の実行に失敗．", host_.StartError()));
     return false;
   }
   return true;

@@ -43,6 +43,10 @@ uint32_t FileAttributes(const std::string& path);
 inline bool FileExists(const std::string& path) {
   return FileAttributes(path) != kInvalidFileAttributes;
 }
+inline bool IsDirectory(const std::string& path) {
+  uint32_t attributes = FileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kFileAttributeDirectory) != 0;
+}
 
 // When a file was last written and how long it is: enough to tell that a save changed it.
 // All zero when the file does not exist or cannot be examined.

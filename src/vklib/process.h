@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "vklib/system_error.h"
+
 namespace vklib {
 
 // How to start a child.
@@ -32,8 +34,10 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   // Starts a child; false while one still runs, or when it cannot be started (nothing is left
-  // open then). The remains of an ended child are closed first.
+  // open then, and StartError tells why). The remains of an ended child are closed first.
   bool Start(const ProcessParam& param);
+  // Why the last Start could not start its child; kNone after a start, or a refused one.
+  const SystemError& StartError() const { return start_error_; }
   // True when no child is held or the child has ended.
   bool IsEnded();
   // Reads what is in the output pipe now, at most `size` bytes; never blocks; 0 when nothing.
@@ -57,6 +61,7 @@ class Process {
  private:
   struct State;
   std::unique_ptr<State> state_;
+  SystemError start_error_;
 };
 
 }  // namespace vklib

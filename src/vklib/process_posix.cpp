@@ -15,6 +15,7 @@
 
 #include "vklib/codepage.h"
 #include "vklib/command_line.h"
+#include "vklib/file.h"
 #include "vklib/process.h"
 #include "vklib/program_search_posix.h"
 
@@ -69,6 +70,7 @@ bool Process::IsEnded() {
 }
 
 bool Process::Start(const ProcessParam& param) {
+  start_error_ = {};
   if (!IsEnded()) return false;
   Close();
 
@@ -79,12 +81,21 @@ bool Process::Start(const ProcessParam& param) {
   std::string program = param.Program.empty()
                             ? (arguments.empty() ? std::string() : arguments.front())
                             : AnsiToUtf8(param.Program);
+  // A working directory that is not there is told apart from a program that is not there.
+  if (!param.Directory.empty() && !IsDirectory(param.Directory)) {
+    start_error_ = SystemErrorOf(ENOTDIR);
+    return false;
+  }
   std::string program_path = posix::FindProgram(program, directory);
-  if (program_path.empty()) return false;
+  if (program_path.empty()) {
+    start_error_ = LastSystemError();
+    return false;
+  }
 
   int output_write = -1;
   int input_read = -1;
-  auto fail = [&] {
+  auto fail = [&](int error) {
+    start_error_ = SystemErrorOf(error);
     CloseAndReset(output_write);
     CloseAndReset(input_read);
     CloseAndReset(state_->output_read);
@@ -95,7 +106,7 @@ bool Process::Start(const ProcessParam& param) {
   posix_spawn_file_actions_init(&actions);
   if (param.RedirectOutput || param.RedirectError) {
     int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) return fail();
+    if (pipe2(fds, O_CLOEXEC) != 0) return fail(errno);
     state_->output_read = fds[0];
     output_write = fds[1];
     fcntl(state_->output_read, F_SETFL, fcntl(state_->output_read, F_GETFL) | O_NONBLOCK);
@@ -105,8 +116,9 @@ bool Process::Start(const ProcessParam& param) {
   if (param.RedirectInput) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
+      int error = errno;
       posix_spawn_file_actions_destroy(&actions);
-      return fail();
+      return fail(error);
     }
     input_read = fds[0];
     state_->input_write = fds[1];
@@ -135,7 +147,7 @@ bool Process::Start(const ProcessParam& param) {
   posix_spawnattr_destroy(&attributes);
   CloseAndReset(output_write);
   CloseAndReset(input_read);
-  if (result != 0) return fail();
+  if (result != 0) return fail(result);
   state_->pid = pid;
   state_->exit_watch = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
   state_->output_closed = false;

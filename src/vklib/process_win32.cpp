@@ -58,6 +58,7 @@ bool Process::IsEnded() {
 }
 
 bool Process::Start(const ProcessParam& param) {
+  start_error_ = {};
   if (!IsEnded()) return false;
   Close();
 
@@ -73,6 +74,7 @@ bool Process::Start(const ProcessParam& param) {
     CloseAndReset(input_read);
   };
   auto fail = [&] {
+    start_error_ = LastSystemError();  // a CloseHandle that succeeds leaves the last error alone
     close_child_ends();
     CloseAndReset(state_->output_read);
     CloseAndReset(state_->input_write);

@@ -7,7 +7,8 @@
 // on the PATH. The start fails when there is none, as it does on Windows. UTF-8 throughout.
 namespace vklib::posix {
 
-// The path to start, or "" when there is no such program.
+// The path to start, or "" when there is no such program (errno ENOENT), or only a file of that
+// name that we may not run (EACCES).
 std::string FindProgram(const std::string& program, const std::string& directory);
 
 }  // namespace vklib::posix

@@ -2,14 +2,16 @@
 
 #include <string>
 
+#include "vklib/system_error.h"
+
 // Starting outside programs that run on their own: viewers.
 namespace vklib {
 
 // Starts a command line in a directory (ours when it is empty), without pipes, and does not
 // wait for its end. Windows waits at most `idle_milliseconds` for the new program to be ready
-// for input. False when it could not be started.
+// for input. False, with the reason in `error`, when it could not be started.
 bool LaunchProgram(const std::string& command_line, const std::string& directory,
-                   int idle_milliseconds);
+                   int idle_milliseconds, SystemError& error);
 
 // Restores and maximises the first top-level window of a class (no such windows on POSIX).
 void MaximizeWindowOfClass(const std::string& class_name);

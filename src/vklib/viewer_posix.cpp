@@ -14,13 +14,17 @@ extern char** environ;
 
 namespace vklib {
 
-bool LaunchProgram(const std::string& command_line, const std::string& directory, int) {
+bool LaunchProgram(const std::string& command_line, const std::string& directory, int,
+                   SystemError& error) {
   // Started directly, as the process runner starts tools: no shell reads the file names.
   std::vector<std::string> arguments = SplitCommandLine(AnsiToUtf8(command_line));
   std::string working_directory = AnsiToUtf8(directory);
   std::string program =
       posix::FindProgram(arguments.empty() ? std::string() : arguments.front(), working_directory);
-  if (program.empty()) return false;
+  if (program.empty()) {
+    error = LastSystemError();
+    return false;
+  }
   std::vector<char*> argv;
   for (std::string& argument : arguments)
     argv.push_back(argument.data());
@@ -40,7 +44,10 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
   int result = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  if (result != 0) return false;
+  if (result != 0) {
+    error = SystemErrorOf(result);
+    return false;
+  }
   // Nobody waits for the viewer; this thread collects it when it ends, so no zombie is left.
   std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
   return true;

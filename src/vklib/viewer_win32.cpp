@@ -6,7 +6,7 @@
 namespace vklib {
 
 bool LaunchProgram(const std::string& command_line, const std::string& directory,
-                   int idle_milliseconds) {
+                   int idle_milliseconds, SystemError& error) {
   const std::string working_directory = WorkingDirectory(directory);
   STARTUPINFOA startup{};
   GetStartupInfoA(&startup);
@@ -15,6 +15,7 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       working_directory.empty() ? nullptr : working_directory.c_str(), &startup,
                       &info)) {
+    error = LastSystemError();
     return false;
   }
   WaitForInputIdle(info.hProcess, static_cast<DWORD>(idle_milliseconds));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "support/test_support.h"
@@ -136,18 +137,33 @@ TEST_F(EchoRun, ASecondStartWhileAChildRunsIsRefusedAndPrintsNothing) {
   process_.Close();
 }
 
-TEST_F(EchoRun, AMissingProgramFailsToStartAndPrintsNothing) {
-  EXPECT_FALSE(RunWithEcho(process_, "no-such-program-of-pressel2 arg", dir_.path(), sink_,
-                           WaitOn(process_)));
-  EXPECT_FALSE(RunWithEcho(process_, test::Quoted(dir_.File("missing")), dir_.path(), sink_,
-                           WaitOn(process_)));
-  EXPECT_TRUE(sink_.inserted.empty());
-}
-
-TEST_F(EchoRun, AMissingDirectoryFailsToStart) {
-  EXPECT_FALSE(RunWithEcho(process_, ChildCommand({"out:x"}), dir_.File("nowhere"), sink_,
-                           WaitOn(process_)));
-  EXPECT_TRUE(sink_.inserted.empty());
+TEST_F(EchoRun, AStartThatFailsIsEchoedWithItsReason) {
+  const std::string text_file = dir_.File("notes.exe");
+  test::WriteFile(text_file, "just text\n");
+  std::filesystem::permissions(text_file, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  const std::string missing = dir_.File("missing");
+  const std::string look = "．PATHと設定を確かめてください．";
+  struct Case {
+    std::string command, directory, reason;
+  };
+  for (const Case& start : {
+           Case{"no-such-program-of-pressel2 arg", dir_.path(),
+                "「no-such-program-of-pressel2」が見つかりません" + look},
+           Case{test::Quoted(missing), dir_.path(), "「" + missing + "」が見つかりません" + look},
+           Case{
+               test::Quoted(text_file), dir_.path(),
+               "「" + text_file + "」を実行できません（実行できる形式のファイルではありません）．"},
+           Case{ChildCommand({"out:x"}), dir_.File("nowhere"),
+                "「" + test::HelperPath("scripted-child") +
+                    "」を実行できません（作業ディレクトリがありません）．"},
+       }) {
+    RecordingSink sink;
+    EXPECT_FALSE(RunWithEcho(process_, start.command, start.directory, sink, WaitOn(process_)));
+    EXPECT_EQ((std::vector<std::string>{EchoHeader(start.directory, start.command),
+                                        start.reason + "\n\n\n"}),
+              sink.inserted);
+  }
 }
 
 TEST_F(EchoRun, ExitCodesAreReported) {

@@ -172,6 +172,28 @@ TEST_F(EditCoreTest, ShiftMovesSelectAndAPlainMoveClearsTheSelection) {
   EXPECT_FALSE(core_.HasSelection());
 }
 
+TEST_F(EditCoreTest, HomeAndEndGoToTheRowsEdgesAndWithCtrlToTheTexts) {
+  core_.Buffer().SetWrap(4);
+  core_.InsertText("ab\nabcdef");  // rows "ab", "abcd", "ef"
+  core_.PressAt({1, 1});
+  core_.ReleaseAt({1, 1});
+  EXPECT_TRUE(core_.Move(Motion::kRowEnd, false));
+  EXPECT_EQ((Position{1, 4}), core_.Caret().caret);
+  // Shown behind "abcd", not in front of "ef"; End again stays there.
+  EXPECT_EQ(1, core_.Caret().caret_row);
+  EXPECT_EQ(4, core_.Caret().caret_column);
+  EXPECT_FALSE(core_.Move(Motion::kRowEnd, false));
+  EXPECT_TRUE(core_.Move(Motion::kRowStart, true));
+  EXPECT_EQ("abcd", core_.SelectedText());
+  core_.Move(Motion::kTextEnd, true);
+  EXPECT_EQ("ef", core_.SelectedText());
+  core_.Move(Motion::kTextStart, true);
+  EXPECT_EQ("ab\r\nabcd", core_.SelectedText());
+  core_.Move(Motion::kTextEnd, false);
+  EXPECT_FALSE(core_.HasSelection());
+  EXPECT_EQ((Position{1, 6}), core_.Caret().caret);
+}
+
 TEST_F(EditCoreTest, AppendingKeepsTheSelectionAndLeavesTheViewToCatchUp) {
   core_.InsertText("old\nlog");
   core_.SelectAll();

@@ -93,8 +93,10 @@ TEST_F(Previews, AViewerThatCannotStartIsReportedUnderTheOldCaption) {
   tex_.PreviewPDF();
   const std::string quoted =
       "\"" + settings_.dir().File("no-viewer") + "\" \"" + settings_.dir().File("main") + ".ps\"";
-  EXPECT_EQ((Lines{"Pressel: " + quoted + "の実行に失敗．",
-                   "Pressel: \"\" \"" + settings_.dir().File("main") + ".pdf\"の実行に失敗．"}),
+  EXPECT_EQ((Lines{"Pressel: " + quoted + "の実行に失敗．\n「" + settings_.dir().File("no-viewer") +
+                       "」が見つかりません．PATHと設定を確かめてください．",
+                   "Pressel: \"\" \"" + settings_.dir().File("main") +
+                       ".pdf\"の実行に失敗．\n実行するプログラムが指定されていません．"}),
             build_.report.messages);
 }
 
@@ -106,7 +108,9 @@ TEST_F(Previews, AnotherDviViewerIsStartedWithItsArguments) {
   EXPECT_EQ(Lines{"viewer main.dvi"}, Launched(1));
   WriteIniString("DVIOUT", "Program", "");
   tex_.PreviewDVI();
-  EXPECT_EQ(Lines{"Pressel2: \"\" main.dviの実行に失敗．"}, build_.report.messages);
+  EXPECT_EQ(
+      Lines{"Pressel2: \"\" main.dviの実行に失敗．\n実行するプログラムが指定されていません．"},
+      build_.report.messages);
 }
 
 TEST_F(Previews, AViewerStartsInTheDocumentsDirectory) {
@@ -135,12 +139,19 @@ TEST_F(Previews, DvioutThatNeverAnswersIsReported) {
   EXPECT_EQ(Lines{"Pressel: DDE初期化に失敗．"}, build_.report.messages);
 }
 
-TEST_F(Previews, DvioutThatCannotStartIsReported) {
-  WriteIniString("DVIOUT", "dvioutPath", settings_.dir().File("no-dviout"));
+TEST_F(Previews, DvioutThatCannotStartIsReportedWithWhereToSetItsPlace) {
+  WriteIniString("DVIOUT", "dvioutPath", "");
+  tex_.PreviewDVI();
+  const std::string no_dviout = settings_.dir().File("no-dviout");
+  WriteIniString("DVIOUT", "dvioutPath", no_dviout);
   WriteIniInt("DVIOUT", "IsTellPaperSize", 0);
   tex_.PreviewDVI();
-  EXPECT_EQ(Lines{"Pressel2: \"" + settings_.dir().File("no-dviout") + "\"の実行に失敗．"},
-            build_.report.messages);
+  EXPECT_EQ(
+      (Lines{"Pressel2: dvioutの場所が設定されていません．「設定」メニューの「DVI閲覧ソフト」で"
+             "「dvioutの場所」を指定してください．",
+             "Pressel2: \"" + no_dviout + "\"の実行に失敗．\n「" + no_dviout +
+                 "」が見つかりません．PATHと設定を確かめてください．"}),
+      build_.report.messages);
 }
 
 TEST_F(Previews, NothingIsStartedWithoutAFileOrAParent) {

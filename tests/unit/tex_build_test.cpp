@@ -200,8 +200,10 @@ TEST_F(TeXBuild, AProgramThatCannotStartIsReported) {
   WriteIniString("TeX2DVI", "FormatFile", "nosuchtex.fmt");
   Open("main.tex");
   EXPECT_FALSE(tex_.TeX2DVI());
-  EXPECT_EQ(Lines{"Pressel2: nosuchtex main.texの実行に失敗．"}, Messages());
-  EXPECT_TRUE(build_.Commands().empty());
+  const std::string reason = "「nosuchtex」が見つかりません．PATHと設定を確かめてください．";
+  EXPECT_EQ(Lines{"Pressel2: nosuchtex main.texの実行に失敗．\n" + reason}, Messages());
+  EXPECT_EQ(Lines{doc_ + "> nosuchtex main.tex"}, build_.Commands());
+  EXPECT_NE(std::string::npos, build_.sink.all.find("\n" + std::string(43, '/') + "\n" + reason));
 }
 
 TEST_F(TeXBuild, TheSimpleModeRunsOnceWithTheStem) {
@@ -409,7 +411,8 @@ TEST_F(Converters, ExitCodesAndSettingsAreReportedInEachStepsWords) {
              "Pressel2: DVI→PS変換の設定がなされてません．",
              "Pressel2: DVI→PDF変換の設定がなされてません．",
              "Pressel2: PS→PDF変換の設定がなされていません．",
-             "Pressel2: nosuch-dvips main.dviの実行に失敗しました．"}),
+             "Pressel2: nosuch-dvips main.dviの実行に失敗しました．\n"
+             "「nosuch-dvips」が見つかりません．PATHと設定を確かめてください．"}),
       Messages());
 }
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include "app/main_wnd.h"
@@ -107,7 +108,7 @@ TEST_F(Commands, TeXToDVIWhileAnEndedChildsOutputIsStillReadDoesNothing) {
   EXPECT_TRUE(test::ToolLog(doc_).empty());
 }
 
-TEST_F(Commands, EscStopsTheBuildAsAFailedRun) {
+TEST_F(Commands, EscStopsTheBuildWithoutAFailureBox) {
   test::WriteFile(Doc("fake-tools.script"), "platex *: prompt\n");
   window_.Build().current_file = Doc("main.tex");
   test::DuringRun escape([&] {
@@ -118,7 +119,7 @@ TEST_F(Commands, EscStopsTheBuildAsAFailedRun) {
   std::string message;
   test::ModalDriver driver({test::AnswerMessageBox(message)});
   Command(1126);
-  EXPECT_EQ("Pressel2: platex main.texの実行に失敗．", message);
+  EXPECT_EQ("", message);
   EXPECT_EQ(Lines{"platex main.tex"}, test::ToolLog(doc_));  // the loop went no further
   EXPECT_NE(std::string::npos, Pane().find("? \r\n実行を中止しました．\r\n"));
 }
@@ -131,7 +132,25 @@ TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
                             },
                             test::AnswerMessageBox(message)});
   Command(1133);
-  EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．", message);
+  const std::string reason =
+      "「no-such-program-of-pressel2」が見つかりません．PATHと設定を確かめてください．";
+  EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．\n" + reason, message);
+  EXPECT_EQ(Lines{SplitPath(vklib::ModuleFileName()).directory + "> no-such-program-of-pressel2 x"},
+            Headers());
+  EXPECT_NE(std::string::npos, Pane().find(std::string(43, '/') + "\r\n" + reason + "\r\n"));
+}
+
+TEST_F(Commands, TheOpenDialogStartsInTheCurrentFilesDirectory) {
+  Drop({Doc("paper.pdf")});
+  std::string folder;
+  test::ModalDriver driver({[&](HWND dialog) {
+    char path[MAX_PATH] = "";
+    SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+    folder = path;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  }});
+  Command(1125);
+  EXPECT_EQ(doc_, folder);
 }
 
 TEST_F(Commands, AnAmpersandInARecentFileIsShownAsItIs) {

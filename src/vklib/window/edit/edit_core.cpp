@@ -160,6 +160,29 @@ bool EditCore::Move(Motion motion, bool extend, int32_t rows) {
       SetCaret({target.line, buffer_.OffsetAtColumn(row, caret_.remembered_column)}, false);
       break;
     }
+    case Motion::kRowStart: {
+      DisplayRow row = buffer_.GetDisplayRow(caret_.caret_row);
+      SetCaret({row.line, row.start});
+      break;
+    }
+    case Motion::kRowEnd: {
+      const int32_t row_index = caret_.caret_row;
+      DisplayRow row = buffer_.GetDisplayRow(row_index);
+      SetCaret({row.line, row.start + row.length});
+      // The end of a wrapped row is also the start of the next one: the caret stays shown
+      // behind the row's last character, so that End again leaves it there.
+      if (caret_.caret_row != row_index) {
+        caret_.caret_row = row_index;
+        caret_.caret_column = caret_.remembered_column = buffer_.RowWidth(row_index);
+      }
+      break;
+    }
+    case Motion::kTextStart:
+      SetCaret({0, 0});
+      break;
+    case Motion::kTextEnd:
+      SetCaret(buffer_.End());
+      break;
   }
   if (caret_.selecting) {
     SetSelection(caret_.anchor, caret_.caret);

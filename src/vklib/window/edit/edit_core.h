@@ -22,7 +22,9 @@ struct CaretState {
   bool selecting = false;  // a mouse drag or a Shift extension is in progress
 };
 
-enum class Motion { kLeft, kRight, kUp, kDown };
+// Caret moves of the keyboard. A row is a display row; the text's start and end are those of
+// the whole text.
+enum class Motion { kLeft, kRight, kUp, kDown, kRowStart, kRowEnd, kTextStart, kTextEnd };
 
 // The text of an edit control with its caret, selection and command history: everything of
 // the control but the window. Every change goes through a command whose inverse is recorded;

@@ -51,8 +51,24 @@ bool EditWnd::OnCreate(Wnd& wnd) {
   return true;
 }
 
-bool EditWnd::OnSize(Wnd&, int, int, int) {
-  UpdateScrollRanges();  // the pages follow the size
+bool EditWnd::OnSize(Wnd& wnd, int, int, int) {
+  // The pages follow the size, and the system keeps the positions within the new ranges: a
+  // larger page can move the first row or column shown. The pixels kept from before the change
+  // would still show the old ones, so everything is painted anew then. The end of the text
+  // stays in view when it was, as the end of a program's output is followed.
+  ScrollBar& vertical = wnd.Vertical();
+  const int old_top = vertical.Position();
+  const int old_left = wnd.Horizontal().Position();
+  const int last_row = core_.Buffer().DisplayRowCount() - 1;
+  const bool end_in_view = last_row < old_top + static_cast<int>(vertical.Page());
+  UpdateScrollRanges();
+  if (end_in_view && last_row >= vertical.Position() + PageRows()) {
+    vertical.SetPosition(last_row - PageRows() + 1);
+  }
+  if (vertical.Position() != old_top || wnd.Horizontal().Position() != old_left) {
+    wnd.Invalidate(nullptr);
+  }
+  ShowCaret(true);
   return true;
 }
 
@@ -232,6 +248,18 @@ bool EditWnd::OnHScroll(Wnd& wnd, int delta) {
   return true;
 }
 
+bool EditWnd::OnMouseWheel(Wnd& wnd, const MouseEvent&, int notches, int keys) {
+  // As far a notch as the system's setting says: lines (or a page), or columns with Shift.
+  const bool sideways = (keys & MK_SHIFT) != 0;
+  UINT step = 3;
+  SystemParametersInfoA(sideways ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &step, 0);
+  const int page = sideways ? PageColumns() : PageRows();
+  // More than a page a notch is a page: a huge setting must not overflow.
+  const int amount = step == WHEEL_PAGESCROLL ? page : static_cast<int>(std::min<UINT>(step, page));
+  ScrollBy(wnd, !sideways, -notches * amount);  // a turn away from the user goes up or left
+  return true;
+}
+
 Position EditWnd::PositionAt(int x, int y) const {
   Wnd* wnd = Facade();
   int column = (x - kLeftMargin) / cell_width_ + (wnd ? wnd->Horizontal().Position() : 0);
@@ -262,7 +290,8 @@ bool EditWnd::OnLButtonUp(Wnd& wnd, const MouseEvent& mouse) {
 
 bool EditWnd::OnKey(Wnd& wnd, bool down, unsigned key, int) {
   if (!down) return true;
-  bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool control = GetKeyState(VK_CONTROL) < 0;
   switch (key) {
     case VK_LEFT:
       core_.Move(Motion::kLeft, shift);
@@ -284,6 +313,18 @@ bool EditWnd::OnKey(Wnd& wnd, bool down, unsigned key, int) {
       core_.Move(up ? Motion::kUp : Motion::kDown, shift, page);
       break;
     }
+    case VK_HOME:
+      core_.Move(control ? Motion::kTextStart : Motion::kRowStart, shift);
+      break;
+    case VK_END:
+      core_.Move(control ? Motion::kTextEnd : Motion::kRowEnd, shift);
+      break;
+    case 'A':
+      if (control) SelectAll();
+      break;
+    case 'C':
+      if (control) Copy();
+      break;
     case VK_INSERT:
       ShowCaret(false);
       overwrite = !overwrite;
@@ -351,7 +392,6 @@ bool EditWnd::Copy() {
     }
   }
   CloseClipboard();
-  if (copied) core_.ClearSelection();
   return copied;
 }
 

@@ -48,8 +48,8 @@ class EditWnd : public BaseWnd, public EditView {
   bool InsertText(const std::string& text, const std::string& separator) {
     return core_.InsertText(text, separator);
   }
-  // Puts the selection on the clipboard (CF_TEXT, lines joined by CR LF) and clears it; false
-  // without a selection or when the clipboard cannot be had.
+  // Puts the selection on the clipboard (CF_TEXT, lines joined by CR LF); the selection stays.
+  // False without a selection or when the clipboard cannot be had.
   bool Copy();
   void SelectAll() { core_.SelectAll(); }
   void Clear() { core_.Clear(); }
@@ -71,6 +71,7 @@ class EditWnd : public BaseWnd, public EditView {
   bool OnMouseMove(Wnd& wnd, const MouseEvent& mouse, WPARAM keys) override;
   bool OnLButtonDown(Wnd& wnd, const MouseEvent& mouse, bool double_click) override;
   bool OnLButtonUp(Wnd& wnd, const MouseEvent& mouse) override;
+  bool OnMouseWheel(Wnd& wnd, const MouseEvent& mouse, int notches, int keys) override;
   bool OnKey(Wnd& wnd, bool down, unsigned key, int repeat) override;
   bool OnChar(Wnd& wnd, unsigned code, int repeat) override;
   bool OnImeComposition(Wnd& wnd) override;

@@ -134,10 +134,21 @@ int32_t TextBuffer::DisplayColumn(Position position) const {
   if (line == nullptr) return 0;
   DisplayRow row = GetDisplayRow(RowOf(position));
   size_t stop = std::min(static_cast<size_t>(std::max(position.offset, 0)), line->size());
+  return ColumnsBetween(*line, static_cast<size_t>(row.start), stop);
+}
+
+int32_t TextBuffer::RowWidth(int32_t row_index) const {
+  DisplayRow row = GetDisplayRow(row_index);
+  const std::string* line = Line(row.line);
+  if (line == nullptr) return 0;
+  return ColumnsBetween(*line, static_cast<size_t>(row.start),
+                        static_cast<size_t>(row.start + row.length));
+}
+
+int32_t TextBuffer::ColumnsBetween(std::string_view line, size_t start, size_t stop) const {
   int32_t column = 0;
-  for (size_t i = static_cast<size_t>(row.start); i < stop; i += CharLength(*line, i)) {
-    column += CharWidth(*line, i, column);
-  }
+  for (size_t i = start; i < stop; i += CharLength(line, i))
+    column += CharWidth(line, i, column);
   return column;
 }
 
@@ -196,13 +207,6 @@ int32_t TextBuffer::NextCharOffset(int32_t line_index, int32_t offset) const {
 int32_t TextBuffer::CharWidth(std::string_view text, size_t pos, int32_t column) const {
   if (text[pos] == '\t') return tab_width_ - column % tab_width_;
   return static_cast<int32_t>(CharLength(text, pos));
-}
-
-int32_t TextBuffer::LineWidth(std::string_view text) const {
-  int32_t column = 0;
-  for (size_t i = 0; i < text.size(); i += CharLength(text, i))
-    column += CharWidth(text, i, column);
-  return column;
 }
 
 void TextBuffer::AppendRows(int32_t line_index, int32_t from, std::vector<DisplayRow>& rows) const {

@@ -64,6 +64,8 @@ class TextBuffer {
   int32_t RowOf(Position position) const;
   // Column of a byte offset within its display row.
   int32_t DisplayColumn(Position position) const;
+  // The columns a display row takes.
+  int32_t RowWidth(int32_t row) const;
   // The byte offset in a display row in front of the character that covers a column (so never
   // inside a double-byte character or behind a tab whose span holds the column); beyond the
   // row's end, the row's end.
@@ -85,7 +87,9 @@ class TextBuffer {
  private:
   // Width of the character at `pos` of `text` when it starts at column `column`.
   int32_t CharWidth(std::string_view text, size_t pos, int32_t column) const;
-  int32_t LineWidth(std::string_view text) const;
+  // Columns of the bytes of a line from `start` (at column 0) up to `stop`.
+  int32_t ColumnsBetween(std::string_view line, size_t start, size_t stop) const;
+  int32_t LineWidth(std::string_view line) const { return ColumnsBetween(line, 0, line.size()); }
   // Cuts a line into rows from `start`, which begins a row.
   void AppendRows(int32_t line, int32_t start, std::vector<DisplayRow>& rows) const;
   // After a change that began at `from` and turned `old_count` lines starting with from's line
