@@ -34,6 +34,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/watch_list.cpp
   src/dialogs/format_list.cpp
   src/settings/history.cpp
+  src/settings/setting_table.cpp
   src/settings/settings.cpp
   src/texsource/document_class.cpp
   src/texsource/parent.cpp
