@@ -3,6 +3,7 @@
 #include "build/paper_table.h"
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
 #include "vklib/viewer.h"
@@ -25,16 +26,15 @@ constexpr PaperRow kDvioutPapers[] = {
 };
 
 std::string DvioutPaper(const std::string& class_options) {
-  const char kSection[] = "DVIOUT";
-  if (GetIniInt(kSection, "IsTellPaperSize") == 0) return std::string();
-  switch (GetIniInt(kSection, "WhichPaperSize")) {
-    case kPaperFromClass:
+  if (GetIniInt(Setting::kDVIOUTIsTellPaperSize) == 0) return std::string();
+  switch (PaperChoiceOf(GetIniInt(Setting::kDVIOUTWhichPaperSize))) {
+    case PaperChoice::kFromClass:
       return FindPaper(kDvioutPapers, class_options);
-    case kPaperFromList:
-      return GetIniString(kSection, "PaperSizeFromList");
-    case kPaperFromNumbers:
-      return "F" + GetIniString(kSection, "PaperSizeX") + ":" +
-             GetIniString(kSection, "PaperSizeY");
+    case PaperChoice::kFromList:
+      return GetIniString(Setting::kDVIOUTPaperSizeFromList);
+    case PaperChoice::kInNumbers:
+      return "F" + GetIniString(Setting::kDVIOUTPaperSizeX) + ":" +
+             GetIniString(Setting::kDVIOUTPaperSizeY);
     default:
       return std::string();
   }
@@ -92,31 +92,30 @@ bool TeX::LaunchViewer(const std::string& command_line) {
   return vklib::LaunchProgram(command_line, parent_directory, kViewerIdleMilliseconds);
 }
 
-void TeX::Preview(const char* section, const char* caption) {
-  std::string command = "\"" + GetIniString(section, "Program") + "\" " +
-                        ExpandPlaceholders(GetIniString(section, "Arg"));
+void TeX::Preview(Setting program, Setting argument, const char* caption) {
+  std::string command =
+      "\"" + GetIniString(program) + "\" " + ExpandPlaceholders(GetIniString(argument));
   if (!LaunchViewer(command)) Message(command + "の実行に失敗．", caption);
 }
 
 void TeX::PreviewPS() {
-  if (HasParent()) Preview("PSPreview", "Pressel");
+  if (HasParent()) Preview(Setting::kPSPreviewProgram, Setting::kPSPreviewArg, "Pressel");
 }
 
 void TeX::PreviewPDF() {
-  if (HasParent()) Preview("PDFPreview", "Pressel");
+  if (HasParent()) Preview(Setting::kPDFPreviewProgram, Setting::kPDFPreviewArg, "Pressel");
 }
 
 void TeX::PreviewDVI() {
-  const char kSection[] = "DVIOUT";
   if (!HasParent()) return;
-  if (GetIniInt(kSection, "IsUseDVIOUT") == 0) {
-    Preview(kSection, "Pressel2");
+  if (GetIniInt(Setting::kDVIOUTIsUseDVIOUT) == 0) {
+    Preview(Setting::kDVIOUTProgram, Setting::kDVIOUTArg, "Pressel2");
     return;
   }
   const std::string paper = DvioutPaper(class_options);
   DdeClient dde;
   if (!dde.Connect("dviout", "dviout")) {
-    std::string command = "\"" + GetIniString(kSection, "dvioutPath") + "\"";
+    std::string command = "\"" + GetIniString(Setting::kDVIOUTdvioutPath) + "\"";
     if (!paper.empty()) command += " -y:" + paper;
     if (!LaunchViewer(command)) {
       Message(command + "の実行に失敗．");
@@ -127,7 +126,7 @@ void TeX::PreviewDVI() {
       return;
     }
   }
-  if (GetIniInt(kSection, "Maximize") != 0) vklib::MaximizeWindowOfClass("dviout");
+  if (GetIniInt(Setting::kDVIOUTMaximize) != 0) vklib::MaximizeWindowOfClass("dviout");
   dde.Execute("[WinNormal]");
   if (!paper.empty()) dde.Execute("[ValueSet( -y:" + paper + ")]");
   if (dde.Request("dvifile") != parent_stem + ".dvi") {
