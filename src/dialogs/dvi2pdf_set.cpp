@@ -1,10 +1,10 @@
 #include "dialogs/paper_sets.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "vklib/window/controls.h"
 
 namespace {
 
-const char kSection[] = "DVI2PDF";
 const std::vector<std::string> kPapers = {"a6", "a5", "a4", "a3", "b6", "b5", "b4", "b3", "b5ver"};
 const std::vector<int> kProgramRadios = {DVI2PDFSet::kDvipdfmx, DVI2PDFSet::kUsersProgram};
 const std::vector<int> kPaperRadios = {DVI2PDFSet::kNoPaper, DVI2PDFSet::kInferPaper,
@@ -24,35 +24,35 @@ void DVI2PDFSet::ApplyRules(vklib::window::Dialog& dialog) {
 }
 
 bool DVI2PDFSet::OnInit(vklib::window::Dialog& dialog) {
-  FillList(dialog, kPaperList, kPapers, GetIniString(kSection, "PaperSizeFromList"));
-  switch (GetIniInt(kSection, "WhichProgram")) {
-    case 2:
+  FillList(dialog, kPaperList, kPapers, GetIniString(Setting::kDVI2PDFPaperSizeFromList));
+  switch (ProgramChoiceOf(GetIniInt(Setting::kDVI2PDFWhichProgram))) {
+    case ProgramChoice::kSecond:
       SelectRadio(dialog, kProgramRadios, kDvipdfmx);
       break;
-    case 3:
+    case ProgramChoice::kUsers:
       SelectRadio(dialog, kProgramRadios, kUsersProgram);
       break;
     default:
       break;  // neither is checked
   }
-  switch (GetIniInt(kSection, "WhichPaperSize")) {
-    case 1:
+  switch (PaperChoiceOf(GetIniInt(Setting::kDVI2PDFWhichPaperSize))) {
+    case PaperChoice::kFromClass:
       SelectRadio(dialog, kPaperRadios, kInferPaper);
       break;
-    case 2:
+    case PaperChoice::kFromList:
       SelectRadio(dialog, kPaperRadios, kPaperFromList);
       break;
-    case 3:
+    case PaperChoice::kInNumbers:
       SelectRadio(dialog, kPaperRadios, kPaperInNumbers);
       break;
-    default:
+    case PaperChoice::kNone:
       SelectRadio(dialog, kPaperRadios, kNoPaper);
       break;
   }
-  SetText(dialog, kProgramField, GetIniString(kSection, "Program"));
-  SetText(dialog, kOptionField, GetIniString(kSection, "Option"));
-  SetText(dialog, kPaperX, GetIniString(kSection, "PaperSizeX"));
-  SetText(dialog, kPaperY, GetIniString(kSection, "PaperSizeY"));
+  SetText(dialog, kProgramField, GetIniString(Setting::kDVI2PDFProgram));
+  SetText(dialog, kOptionField, GetIniString(Setting::kDVI2PDFOption));
+  SetText(dialog, kPaperX, GetIniString(Setting::kDVI2PDFPaperSizeX));
+  SetText(dialog, kPaperY, GetIniString(Setting::kDVI2PDFPaperSizeY));
   ApplyRules(dialog);
   return true;
 }
@@ -60,19 +60,21 @@ bool DVI2PDFSet::OnInit(vklib::window::Dialog& dialog) {
 bool DVI2PDFSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      bool saved = WriteIniInt(kSection, "WhichProgram", IsChecked(dialog, kDvipdfmx) ? 2 : 3);
+      bool saved = WriteIniInt(Setting::kDVI2PDFWhichProgram,
+                               StoredNumber(IsChecked(dialog, kDvipdfmx) ? ProgramChoice::kSecond
+                                                                         : ProgramChoice::kUsers));
       int paper = CheckedRadio(dialog, kPaperRadios);
-      saved &= WriteIniInt(kSection, "WhichPaperSize",
-                           paper == kInferPaper       ? 1
-                           : paper == kPaperFromList  ? 2
-                           : paper == kPaperInNumbers ? 3
-                                                      : 4);
-      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      saved &= WriteIniString(kSection, "Option", Text(dialog, kOptionField));
-      saved &= WriteIniString(kSection, "PaperSizeFromList",
+      saved &= WriteIniInt(Setting::kDVI2PDFWhichPaperSize,
+                           StoredNumber(paper == kInferPaper       ? PaperChoice::kFromClass
+                                        : paper == kPaperFromList  ? PaperChoice::kFromList
+                                        : paper == kPaperInNumbers ? PaperChoice::kInNumbers
+                                                                   : PaperChoice::kNone));
+      saved &= WriteIniString(Setting::kDVI2PDFProgram, Text(dialog, kProgramField));
+      saved &= WriteIniString(Setting::kDVI2PDFOption, Text(dialog, kOptionField));
+      saved &= WriteIniString(Setting::kDVI2PDFPaperSizeFromList,
                               vklib::window::Combo(dialog, kPaperList).GetText());
-      saved &= WriteIniString(kSection, "PaperSizeX", Text(dialog, kPaperX));
-      saved &= WriteIniString(kSection, "PaperSizeY", Text(dialog, kPaperY));
+      saved &= WriteIniString(Setting::kDVI2PDFPaperSizeX, Text(dialog, kPaperX));
+      saved &= WriteIniString(Setting::kDVI2PDFPaperSizeY, Text(dialog, kPaperY));
       EndSaved(dialog, saved);
       return true;
     }

@@ -1,10 +1,10 @@
 #include "dialogs/paper_sets.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "vklib/window/controls.h"
 
 namespace {
 
-const char kSection[] = "DVIOUT";
 const std::vector<std::string> kPapers = {
     "A3",        "A4",      "A5",     "A6",    "A7",       "B3E",    "B4E",
     "B5E",       "B6E",     "B3J",    "B4J",   "B5J",      "B6J",    "KIKU",
@@ -35,22 +35,23 @@ void DVIOUTSet::ApplyRules(vklib::window::Dialog& dialog) {
 
 bool DVIOUTSet::OnInit(vklib::window::Dialog& dialog) {
   SelectRadio(dialog, kViewerRadios,
-              GetIniInt(kSection, "IsUseDVIOUT") != 0 ? kUseDviout : kUseOther);
-  if (GetIniInt(kSection, "Maximize") != 0) vklib::window::CheckBox(dialog, kMaximize).Check();
-  if (GetIniInt(kSection, "IsTellPaperSize") != 0) {
+              GetIniInt(Setting::kDVIOUTIsUseDVIOUT) != 0 ? kUseDviout : kUseOther);
+  if (GetIniInt(Setting::kDVIOUTMaximize) != 0) vklib::window::CheckBox(dialog, kMaximize).Check();
+  if (GetIniInt(Setting::kDVIOUTIsTellPaperSize) != 0) {
     vklib::window::CheckBox(dialog, kTellPaper).Check();
   }
-  int paper = GetIniInt(kSection, "WhichPaperSize");
+  // Without a radio for no paper, any other number shows as inferred.
+  PaperChoice paper = PaperChoiceOf(GetIniInt(Setting::kDVIOUTWhichPaperSize));
   SelectRadio(dialog, kPaperRadios,
-              paper == 2   ? kPaperFromList
-              : paper == 3 ? kPaperInNumbers
-                           : kInferPaper);
-  SetText(dialog, kDvioutPath, GetIniString(kSection, "dvioutPath"));
-  SetText(dialog, kPaperX, GetIniString(kSection, "PaperSizeX"));
-  SetText(dialog, kPaperY, GetIniString(kSection, "PaperSizeY"));
-  SetText(dialog, kProgramField, GetIniString(kSection, "Program"));
-  SetText(dialog, kArgumentField, GetIniString(kSection, "Arg"));
-  FillList(dialog, kPaperList, kPapers, GetIniString(kSection, "PaperSizeFromList"));
+              paper == PaperChoice::kFromList    ? kPaperFromList
+              : paper == PaperChoice::kInNumbers ? kPaperInNumbers
+                                                 : kInferPaper);
+  SetText(dialog, kDvioutPath, GetIniString(Setting::kDVIOUTdvioutPath));
+  SetText(dialog, kPaperX, GetIniString(Setting::kDVIOUTPaperSizeX));
+  SetText(dialog, kPaperY, GetIniString(Setting::kDVIOUTPaperSizeY));
+  SetText(dialog, kProgramField, GetIniString(Setting::kDVIOUTProgram));
+  SetText(dialog, kArgumentField, GetIniString(Setting::kDVIOUTArg));
+  FillList(dialog, kPaperList, kPapers, GetIniString(Setting::kDVIOUTPaperSizeFromList));
   ApplyRules(dialog);
   return true;
 }
@@ -58,21 +59,21 @@ bool DVIOUTSet::OnInit(vklib::window::Dialog& dialog) {
 bool DVIOUTSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      bool saved = WriteIniInt(kSection, "IsUseDVIOUT", IsChecked(dialog, kUseDviout) ? 1 : 0);
-      saved &= WriteIniString(kSection, "dvioutPath", Text(dialog, kDvioutPath));
-      saved &= WriteIniInt(kSection, "Maximize", IsChecked(dialog, kMaximize) ? 1 : 0);
-      saved &= WriteIniInt(kSection, "IsTellPaperSize", IsChecked(dialog, kTellPaper) ? 1 : 0);
+      bool saved = WriteIniInt(Setting::kDVIOUTIsUseDVIOUT, IsChecked(dialog, kUseDviout) ? 1 : 0);
+      saved &= WriteIniString(Setting::kDVIOUTdvioutPath, Text(dialog, kDvioutPath));
+      saved &= WriteIniInt(Setting::kDVIOUTMaximize, IsChecked(dialog, kMaximize) ? 1 : 0);
+      saved &= WriteIniInt(Setting::kDVIOUTIsTellPaperSize, IsChecked(dialog, kTellPaper) ? 1 : 0);
       int paper = CheckedRadio(dialog, kPaperRadios);
-      saved &= WriteIniInt(kSection, "WhichPaperSize",
-                           paper == kInferPaper       ? 1
-                           : paper == kPaperInNumbers ? 3
-                                                      : 2);
-      saved &= WriteIniString(kSection, "PaperSizeFromList",
+      saved &= WriteIniInt(Setting::kDVIOUTWhichPaperSize,
+                           StoredNumber(paper == kInferPaper       ? PaperChoice::kFromClass
+                                        : paper == kPaperInNumbers ? PaperChoice::kInNumbers
+                                                                   : PaperChoice::kFromList));
+      saved &= WriteIniString(Setting::kDVIOUTPaperSizeFromList,
                               vklib::window::Combo(dialog, kPaperList).GetText());
-      saved &= WriteIniString(kSection, "PaperSizeX", Text(dialog, kPaperX));
-      saved &= WriteIniString(kSection, "PaperSizeY", Text(dialog, kPaperY));
-      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      saved &= WriteIniString(kSection, "Arg", Text(dialog, kArgumentField));
+      saved &= WriteIniString(Setting::kDVIOUTPaperSizeX, Text(dialog, kPaperX));
+      saved &= WriteIniString(Setting::kDVIOUTPaperSizeY, Text(dialog, kPaperY));
+      saved &= WriteIniString(Setting::kDVIOUTProgram, Text(dialog, kProgramField));
+      saved &= WriteIniString(Setting::kDVIOUTArg, Text(dialog, kArgumentField));
       EndSaved(dialog, saved);
       return true;
     }
@@ -99,14 +100,14 @@ bool DVIOUTSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
       Browse(dialog, kDvioutPath,
              std::string("dviout.exe") + '\0' + "dviout.exe" + '\0' + "全てのファイル(*.*)" + '\0' +
                  "*.*" + '\0',
-             "dvioutの場所を選んでください．", GetIniString(kSection, "dvioutPath"));
+             "dvioutの場所を選んでください．", GetIniString(Setting::kDVIOUTdvioutPath));
       return true;
     case kBrowseProgram:
       if (!IsChecked(dialog, kUseOther)) return false;
       Browse(dialog, kProgramField,
              std::string("実行ファイル(*.exe)") + '\0' + "*.exe" + '\0' + "全てのファイル(*.*)" +
                  '\0' + "*.*" + '\0',
-             "DVI閲覧ソフトを選んでください．", GetIniString(kSection, "Program"));
+             "DVI閲覧ソフトを選んでください．", GetIniString(Setting::kDVIOUTProgram));
       return true;
     default:
       return false;

@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kSection[] = "TeX2DVI";
-
 // The number typed as "MaxCompile": an empty field takes the first run's value; anything but a
 // whole number of 1 or more gives 0.
 int MaxCompileOf(const std::string& text) {
@@ -32,18 +30,18 @@ void TeX2DVISet::ApplyRules(vklib::window::Dialog& dialog) {
 
 bool TeX2DVISet::OnInit(vklib::window::Dialog& dialog) {
   SelectRadio(dialog, {kUseFormat, kUseProgram},
-              GetIniInt(kSection, "IsUsingFormat") != 0 ? kUseFormat : kUseProgram);
-  SetText(dialog, kProgramField, GetIniString(kSection, "Program"));
-  SetText(dialog, kOptionField, GetIniString(kSection, "Option"));
-  if (GetIniInt(kSection, "IsAnalyze") != 0) vklib::window::CheckBox(dialog, kAnalyze).Check();
-  SetText(dialog, kMaxCompileField, std::to_string(GetIniInt(kSection, "MaxCompile")));
+              GetIniInt(Setting::kTeX2DVIIsUsingFormat) != 0 ? kUseFormat : kUseProgram);
+  SetText(dialog, kProgramField, GetIniString(Setting::kTeX2DVIProgram));
+  SetText(dialog, kOptionField, GetIniString(Setting::kTeX2DVIOption));
+  if (GetIniInt(Setting::kTeX2DVIIsAnalyze) != 0) vklib::window::CheckBox(dialog, kAnalyze).Check();
+  SetText(dialog, kMaxCompileField, std::to_string(GetIniInt(Setting::kTeX2DVIMaxCompile)));
   std::vector<std::string> names;
   for (const std::string& path : FindFormatFiles(FormatSearchPath())) {
     names.push_back(SplitPath(path).name);
   }
   // A stored format that the search did not find (kpsewhich missing, or the format elsewhere)
   // is still offered, so that OK keeps it.
-  const std::string format = GetIniString(kSection, "FormatFile");
+  const std::string format = GetIniString(Setting::kTeX2DVIFormatFile);
   if (!format.empty() && std::find(names.begin(), names.end(), format) == names.end()) {
     names.push_back(format);
   }
@@ -62,13 +60,14 @@ bool TeX2DVISet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
         SetFocus(dialog.Item(kMaxCompileField));
         return true;
       }
-      bool saved = WriteIniInt(kSection, "IsUsingFormat", IsChecked(dialog, kUseFormat) ? 1 : 0);
-      saved &= WriteIniString(kSection, "FormatFile",
+      bool saved =
+          WriteIniInt(Setting::kTeX2DVIIsUsingFormat, IsChecked(dialog, kUseFormat) ? 1 : 0);
+      saved &= WriteIniString(Setting::kTeX2DVIFormatFile,
                               vklib::window::Combo(dialog, kFormatList).GetText());
-      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      saved &= WriteIniString(kSection, "Option", Text(dialog, kOptionField));
-      saved &= WriteIniInt(kSection, "IsAnalyze", IsChecked(dialog, kAnalyze) ? 1 : 0);
-      saved &= WriteIniInt(kSection, "MaxCompile", max_compile);
+      saved &= WriteIniString(Setting::kTeX2DVIProgram, Text(dialog, kProgramField));
+      saved &= WriteIniString(Setting::kTeX2DVIOption, Text(dialog, kOptionField));
+      saved &= WriteIniInt(Setting::kTeX2DVIIsAnalyze, IsChecked(dialog, kAnalyze) ? 1 : 0);
+      saved &= WriteIniInt(Setting::kTeX2DVIMaxCompile, max_compile);
       EndSaved(dialog, saved);
       return true;
     }

@@ -1,6 +1,7 @@
 #include "dialogs/viewer_sets.h"
 
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 
 namespace {
 
@@ -14,20 +15,20 @@ std::string ProgramFilter() {
 }  // namespace
 
 bool PreviewSet::OnInit(vklib::window::Dialog& dialog) {
-  SetText(dialog, kPSProgram, GetIniString("PSPreview", "Program"));
-  SetText(dialog, kPSArgument, GetIniString("PSPreview", "Arg"));
-  SetText(dialog, kPDFProgram, GetIniString("PDFPreview", "Program"));
-  SetText(dialog, kPDFArgument, GetIniString("PDFPreview", "Arg"));
+  SetText(dialog, kPSProgram, GetIniString(Setting::kPSPreviewProgram));
+  SetText(dialog, kPSArgument, GetIniString(Setting::kPSPreviewArg));
+  SetText(dialog, kPDFProgram, GetIniString(Setting::kPDFPreviewProgram));
+  SetText(dialog, kPDFArgument, GetIniString(Setting::kPDFPreviewArg));
   return true;
 }
 
 bool PreviewSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      bool saved = WriteIniString("PSPreview", "Program", Text(dialog, kPSProgram));
-      saved &= WriteIniString("PSPreview", "Arg", Text(dialog, kPSArgument));
-      saved &= WriteIniString("PDFPreview", "Program", Text(dialog, kPDFProgram));
-      saved &= WriteIniString("PDFPreview", "Arg", Text(dialog, kPDFArgument));
+      bool saved = WriteIniString(Setting::kPSPreviewProgram, Text(dialog, kPSProgram));
+      saved &= WriteIniString(Setting::kPSPreviewArg, Text(dialog, kPSArgument));
+      saved &= WriteIniString(Setting::kPDFPreviewProgram, Text(dialog, kPDFProgram));
+      saved &= WriteIniString(Setting::kPDFPreviewArg, Text(dialog, kPDFArgument));
       EndSaved(dialog, saved);
       return true;
     }
@@ -48,21 +49,24 @@ bool PreviewSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
 }
 
 bool TeXSet::OnInit(vklib::window::Dialog& dialog) {
-  int which = GetIniInt("TeX", "WhichParent");
-  SelectRadio(dialog, kParentRadios, which == 2 ? kOpenFile : which == 3 ? kGiven : kInfer);
-  SetReadOnly(dialog, kParentField, which != 3);
-  SetText(dialog, kParentField, GetIniString("TeX", "Parent"));
+  ParentChoice which = ParentChoiceOf(GetIniInt(Setting::kTeXWhichParent));
+  SelectRadio(dialog, kParentRadios,
+              which == ParentChoice::kOpenFile ? kOpenFile
+              : which == ParentChoice::kGiven  ? kGiven
+                                               : kInfer);
+  SetReadOnly(dialog, kParentField, which != ParentChoice::kGiven);
+  SetText(dialog, kParentField, GetIniString(Setting::kTeXParent));
   return true;
 }
 
 bool TeXSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      bool saved = WriteIniInt("TeX", "WhichParent",
-                               IsChecked(dialog, kInfer)   ? 1
-                               : IsChecked(dialog, kGiven) ? 3
-                                                           : 2);
-      saved &= WriteIniString("TeX", "Parent", Text(dialog, kParentField));
+      bool saved = WriteIniInt(Setting::kTeXWhichParent,
+                               StoredNumber(IsChecked(dialog, kInfer)   ? ParentChoice::kInfer
+                                            : IsChecked(dialog, kGiven) ? ParentChoice::kGiven
+                                                                        : ParentChoice::kOpenFile));
+      saved &= WriteIniString(Setting::kTeXParent, Text(dialog, kParentField));
       EndSaved(dialog, saved);
       return true;
     }
