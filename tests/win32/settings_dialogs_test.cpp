@@ -68,9 +68,9 @@ TEST_F(SettingsDialogs, ProgramChoicesOpenWithTheirDefaultsAndWriteTheirThreeKey
 }
 
 TEST_F(SettingsDialogs, TheUsersProgramStaysWhenAKnownOneIsChosen) {
-  WriteIniInt("BibTeX", "WhichProgram", 3);
-  WriteIniString("BibTeX", "Program", "upbibtex");
-  WriteIniString("BibTeX", "Option", "-kanji=utf8");
+  WriteIniInt(Setting::kBibTeXWhichProgram, 3);
+  WriteIniString(Setting::kBibTeXProgram, "upbibtex");
+  WriteIniString(Setting::kBibTeXOption, "-kanji=utf8");
   BibTeXSet dialog(Module());
   Run(dialog, {[](HWND d) {
         EXPECT_TRUE(Checked(d, 1013));
@@ -82,9 +82,9 @@ TEST_F(SettingsDialogs, TheUsersProgramStaysWhenAKnownOneIsChosen) {
         EXPECT_EQ("upbibtex", test::ControlText(d, 1001));
         Click(d, IDOK);
       }});
-  EXPECT_EQ(1, GetIniInt("BibTeX", "WhichProgram"));
-  EXPECT_EQ("upbibtex", GetIniString("BibTeX", "Program"));
-  EXPECT_EQ("-kanji=utf8", GetIniString("BibTeX", "Option"));
+  EXPECT_EQ(1, GetIniInt(Setting::kBibTeXWhichProgram));
+  EXPECT_EQ("upbibtex", GetIniString(Setting::kBibTeXProgram));
+  EXPECT_EQ("-kanji=utf8", GetIniString(Setting::kBibTeXOption));
 }
 
 TEST_F(SettingsDialogs, CancelWritesNothing) {
@@ -123,7 +123,7 @@ TEST_F(SettingsDialogs, TeX2DVIListsTheFormatsOfTheSearchPath) {
   test::WriteFile(script, "kpsewhich *: out " + search + "\\r\\n\n");
   test::ScopedEnvironment use_script("FAKE_TOOL_SCRIPT", script);
   test::ScopedEnvironment keep_log("FAKE_TOOL_LOG", trees.File("tools.log"));
-  WriteIniString("TeX2DVI", "FormatFile", "PLATEX.FMT");
+  WriteIniString(Setting::kTeX2DVIFormatFile, "PLATEX.FMT");
 
   TeX2DVISet dialog(Module());
   Run(dialog, {[](HWND d) {
@@ -153,7 +153,7 @@ TEST_F(SettingsDialogs, TeX2DVIKeepsAFormatItDidNotFindAndRefusesABoundOfNothing
   test::TempDir tools_dir;
   test::FakeTools tools;  // a kpsewhich that names no directory
   test::ScopedEnvironment keep_log("FAKE_TOOL_LOG", tools_dir.File("tools.log"));
-  WriteIniString("TeX2DVI", "FormatFile", "uplatex.fmt");
+  WriteIniString(Setting::kTeX2DVIFormatFile, "uplatex.fmt");
   std::string refused;
   TeX2DVISet dialog(Module());
   EXPECT_EQ(1, Run(dialog, {[](HWND d) {
@@ -167,8 +167,8 @@ TEST_F(SettingsDialogs, TeX2DVIKeepsAFormatItDidNotFindAndRefusesABoundOfNothing
                               Click(d, IDOK);
                             }}));
   EXPECT_EQ("Pressel2: 最大コンパイル回数には1以上の数を入れてください．", refused);
-  EXPECT_EQ("uplatex.fmt", GetIniString("TeX2DVI", "FormatFile"));
-  EXPECT_EQ(3, GetIniInt("TeX2DVI", "MaxCompile"));
+  EXPECT_EQ("uplatex.fmt", GetIniString(Setting::kTeX2DVIFormatFile));
+  EXPECT_EQ(3, GetIniInt(Setting::kTeX2DVIMaxCompile));
 }
 
 TEST_F(SettingsDialogs, AnOkThatCannotStoreSaysSoAndCloses) {
@@ -197,7 +197,7 @@ TEST_F(SettingsDialogs, TeX2DVIOpensTheBibTeXAndMakeIndexSettingsOverItself) {
 }
 
 TEST_F(SettingsDialogs, DVI2PDFWithoutKeysStoresTheUsersProgramAndNoPaper) {
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "letter");  // not in the list
+  WriteIniString(Setting::kDVI2PDFPaperSizeFromList, "letter");  // not in the list
   const std::string header = File();
   DVI2PDFSet dialog(Module());
   Run(dialog, {[](HWND d) {
@@ -215,8 +215,8 @@ TEST_F(SettingsDialogs, DVI2PDFWithoutKeysStoresTheUsersProgramAndNoPaper) {
 }
 
 TEST_F(SettingsDialogs, DVI2PDFPaperControlsFollowTheRadios) {
-  WriteIniInt("DVI2PDF", "WhichProgram", 2);
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "b5");
+  WriteIniInt(Setting::kDVI2PDFWhichProgram, 2);
+  WriteIniString(Setting::kDVI2PDFPaperSizeFromList, "b5");
   DVI2PDFSet dialog(Module());
   Run(dialog, {[](HWND d) {
         EXPECT_EQ("b5", test::ControlText(d, 1063));
@@ -237,10 +237,10 @@ TEST_F(SettingsDialogs, DVI2PDFPaperControlsFollowTheRadios) {
         EXPECT_FALSE(ReadOnly(d, 1001));
         Click(d, IDOK);
       }});
-  EXPECT_EQ(3, GetIniInt("DVI2PDF", "WhichProgram"));
-  EXPECT_EQ(3, GetIniInt("DVI2PDF", "WhichPaperSize"));  // stored even though inactive
-  EXPECT_EQ("182mm", GetIniString("DVI2PDF", "PaperSizeX"));
-  EXPECT_EQ("b5", GetIniString("DVI2PDF", "PaperSizeFromList"));
+  EXPECT_EQ(3, GetIniInt(Setting::kDVI2PDFWhichProgram));
+  EXPECT_EQ(3, GetIniInt(Setting::kDVI2PDFWhichPaperSize));  // stored even though inactive
+  EXPECT_EQ("182mm", GetIniString(Setting::kDVI2PDFPaperSizeX));
+  EXPECT_EQ("b5", GetIniString(Setting::kDVI2PDFPaperSizeFromList));
 }
 
 TEST_F(SettingsDialogs, DvioutControlsFollowTheViewerAndThePaperNotice) {
@@ -276,7 +276,7 @@ TEST_F(SettingsDialogs, DvioutControlsFollowTheViewerAndThePaperNotice) {
 }
 
 TEST_F(SettingsDialogs, TheParentFileSettings) {
-  WriteIniString("TeX", "Parent", "C:\\doc\\main.tex");
+  WriteIniString(Setting::kTeXParent, "C:\\doc\\main.tex");
   TeXSet dialog(Module());
   Run(dialog, {[](HWND d) {
         EXPECT_TRUE(Checked(d, 1037));
