@@ -10,32 +10,32 @@ constexpr int kSecond = StoredNumber(ProgramChoice::kSecond);
 constexpr int kUsers = StoredNumber(ProgramChoice::kUsers);
 
 const ProgramChoiceSet::Table kBibTeX{
-    105,
+    IDD_BIBTEX,
     Setting::kBibTeXWhichProgram,
     Setting::kBibTeXProgram,
     Setting::kBibTeXOption,
-    {{1009, kFirst}, {1017, kSecond}, {ProgramChoiceSet::kUsersProgram, kUsers}},
-    1017};
+    {{IDC_BIBTEX, kFirst}, {IDC_JAPANESE_BIBTEX, kSecond}, {IDC_OTHER_PROGRAM, kUsers}},
+    IDC_JAPANESE_BIBTEX};
 const ProgramChoiceSet::Table kMakeIndex{
-    104,
+    IDD_MAKEINDEX,
     Setting::kMakeIndexWhichProgram,
     Setting::kMakeIndexProgram,
     Setting::kMakeIndexOption,
-    {{1010, kFirst}, {1012, kSecond}, {ProgramChoiceSet::kUsersProgram, kUsers}},
-    1012};
+    {{IDC_MAKEINDEX, kFirst}, {IDC_MENDEX, kSecond}, {IDC_OTHER_PROGRAM, kUsers}},
+    IDC_MENDEX};
 const ProgramChoiceSet::Table kDVI2PS{
-    106,
+    IDD_DVI2PS,
     Setting::kDVI2PSWhichProgram,
     Setting::kDVI2PSProgram,
     Setting::kDVI2PSOption,
-    {{1021, kFirst}, {1022, kSecond}, {ProgramChoiceSet::kUsersProgram, kUsers}},
-    1022};
-const ProgramChoiceSet::Table kPS2PDF{108,
+    {{IDC_DVI2PS, kFirst}, {IDC_DVIPS, kSecond}, {IDC_OTHER_PROGRAM, kUsers}},
+    IDC_DVIPS};
+const ProgramChoiceSet::Table kPS2PDF{IDD_PS2PDF,
                                       Setting::kPS2PDFIsGhostScript,
                                       Setting::kPS2PDFProgram,
                                       Setting::kPS2PDFOption,
-                                      {{1033, 1}, {ProgramChoiceSet::kUsersProgram, 0}},
-                                      1033};
+                                      {{IDC_GHOSTSCRIPT, 1}, {IDC_OTHER_PROGRAM, 0}},
+                                      IDC_GHOSTSCRIPT};
 
 }  // namespace
 
@@ -52,7 +52,7 @@ ProgramChoiceSet::ProgramChoiceSet(HINSTANCE instance, const Table& table)
 
 void ProgramChoiceSet::Select(vklib::window::Dialog& dialog, int radio) {
   SelectRadio(dialog, radio_ids_, radio);
-  SetReadOnly(dialog, kProgramField, radio != kUsersProgram);
+  SetReadOnly(dialog, IDC_PROGRAM, radio != IDC_OTHER_PROGRAM);
 }
 
 bool ProgramChoiceSet::OnInit(vklib::window::Dialog& dialog) {
@@ -62,8 +62,8 @@ bool ProgramChoiceSet::OnInit(vklib::window::Dialog& dialog) {
     if (value == stored) radio = id;
   }
   Select(dialog, radio);
-  SetText(dialog, kProgramField, GetIniString(table_.program));
-  SetText(dialog, kOptionField, GetIniString(table_.option));
+  SetText(dialog, IDC_PROGRAM, GetIniString(table_.program));
+  SetText(dialog, IDC_OPTION, GetIniString(table_.option));
   return true;
 }
 
@@ -73,8 +73,8 @@ bool ProgramChoiceSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
     for (const auto& [radio, value] : table_.radios) {
       if (IsChecked(dialog, radio)) saved &= WriteIniInt(table_.choice, value);
     }
-    saved &= WriteIniString(table_.program, Text(dialog, kProgramField));
-    saved &= WriteIniString(table_.option, Text(dialog, kOptionField));
+    saved &= WriteIniString(table_.program, Text(dialog, IDC_PROGRAM));
+    saved &= WriteIniString(table_.option, Text(dialog, IDC_OPTION));
     EndSaved(dialog, saved);
     return true;
   }
