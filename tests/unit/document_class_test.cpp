@@ -47,6 +47,20 @@ TEST(DocumentClass, ALongLineIsReadToTheEnd) {
   EXPECT_EQ("", info.options);
 }
 
+// In Shift_JIS the second byte of "従" is "]", of "ボ" "{", of "マ" "}" and of "表" "\\": none
+// of them may end an option list, start or end a class name, or start a command.
+TEST(DocumentClass, ShiftJisCharactersAreNoBracketsBracesOrBackslashes) {
+  ClassInfo info = ExtractClassInfo("\\documentclass[従,a4paper]{jarticle}");
+  EXPECT_EQ("従,a4paper", info.options);
+  EXPECT_EQ("jarticle", info.name);
+  info = ExtractClassInfo("\\documentclass[ボ]{マ組み}");
+  EXPECT_EQ("ボ", info.options);
+  EXPECT_EQ("マ組み", info.name);
+  info = ExtractClassInfo("表documentclass[b5paper]{x} \\documentclass[a4paper]{jarticle}");
+  EXPECT_EQ("a4paper", info.options);
+  EXPECT_EQ("jarticle", info.name);
+}
+
 TEST(DocumentClass, ALineThatDoesNotCloseGivesEmptyParts) {
   ClassInfo info = ExtractClassInfo("\\documentclass[a4paper,");
   EXPECT_EQ("", info.options);
