@@ -99,7 +99,8 @@ bool TeX::TeX2DVI() {
 
   AuxAnalyzer analyzer;
   std::string actions = analyzer.Start(output_parent ? parent_base + ".tex" : parent);
-  const int max_actions = GetIniInt(Setting::kTeX2DVIMaxCompile);
+  // A file without the bound (an older one, or one cut short) builds as a first run would.
+  const int max_actions = GetIniInt(Setting::kTeX2DVIMaxCompile, kDefaultMaxCompile);
   for (int done = 0; done < max_actions && !actions.empty(); ++done) {
     size_t line_end = actions.find('\n');
     std::string action = actions.substr(0, line_end);

@@ -35,7 +35,8 @@ bool TeX2DVISet::OnInit(vklib::window::Dialog& dialog) {
   SetText(dialog, IDC_OPTION, GetIniString(Setting::kTeX2DVIOption));
   if (GetIniInt(Setting::kTeX2DVIIsAnalyze) != 0)
     vklib::window::CheckBox(dialog, IDC_ANALYZE).Check();
-  SetText(dialog, IDC_MAX_COMPILE, std::to_string(GetIniInt(Setting::kTeX2DVIMaxCompile)));
+  SetText(dialog, IDC_MAX_COMPILE,
+          std::to_string(GetIniInt(Setting::kTeX2DVIMaxCompile, kDefaultMaxCompile)));
   std::vector<std::string> names;
   for (const std::string& path : FindFormatFiles(FormatSearchPath())) {
     names.push_back(SplitPath(path).name);

@@ -103,6 +103,11 @@ int GetIniInt(Setting setting) {
   return GetIniInt(row.section, row.key);
 }
 
+int GetIniInt(Setting setting, int missing) {
+  const SettingRow& row = RowOf(setting);
+  return vklib::ReadProfileInt(IniPath, row.section, row.key, missing);
+}
+
 bool WriteIniInt(Setting setting, int value) {
   const SettingRow& row = RowOf(setting);
   return WriteIniInt(row.section, row.key, value);

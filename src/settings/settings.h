@@ -20,6 +20,8 @@ std::string IniPathFor(const std::string& module_path);
 std::string GetIniString(Setting setting);
 std::string GetIniString(const std::string& section, const std::string& key);
 int GetIniInt(Setting setting);
+// The value, or `missing` where the file holds none.
+int GetIniInt(Setting setting, int missing);
 int GetIniInt(const std::string& section, const std::string& key);
 // False when the value could not be stored.
 bool WriteIniInt(Setting setting, int value);

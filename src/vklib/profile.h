@@ -16,8 +16,9 @@ inline constexpr size_t kProfileValueMax = 4094;
 // GetPrivateProfileStringA with default "".
 std::string ReadProfileValue(const std::string& path, const std::string& section,
                              const std::string& key);
-// GetPrivateProfileIntA with default 0.
-int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key);
+// GetPrivateProfileIntA: a missing or empty value reads as `missing`.
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                   int missing = 0);
 // WritePrivateProfileStringA; false when the file could not be written.
 bool WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value);

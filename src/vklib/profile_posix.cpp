@@ -188,8 +188,10 @@ std::string ReadProfileValue(const std::string& path, const std::string& section
 
 // Like the Windows function: blanks, a sign, then digits with an optional base prefix
 // ("0x", "0o", "0b").
-int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key) {
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                   int missing) {
   std::string value = ReadProfileValue(path, section, key);
+  if (value.empty()) return missing;
   size_t pos = 0;
   while (pos < value.size() && IsBlank(value[pos]))
     ++pos;

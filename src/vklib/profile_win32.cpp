@@ -12,8 +12,10 @@ std::string ReadProfileValue(const std::string& path, const std::string& section
   return std::string(buffer, length);
 }
 
-int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key) {
-  return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), 0, path.c_str()));
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                   int missing) {
+  return static_cast<int>(
+      GetPrivateProfileIntA(section.c_str(), key.c_str(), missing, path.c_str()));
 }
 
 bool WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,

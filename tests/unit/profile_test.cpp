@@ -70,6 +70,10 @@ TEST_F(Profile, IntegersAreReadLikeWindowsReadsThem) {
   EXPECT_EQ(16, ReadInt("d"));
   EXPECT_EQ(3, ReadInt("e"));
   EXPECT_EQ(0, ReadInt("f"));
+  // The default stands for a missing or empty value, not for one that is no number.
+  EXPECT_EQ(7, ReadProfileInt(path_, "S", "f", 7));
+  EXPECT_EQ(7, ReadProfileInt(path_, "S", "none", 7));
+  EXPECT_EQ(0, ReadProfileInt(path_, "S", "c", 7));
 }
 
 TEST_F(Profile, ChangingAValueKeepsTheOtherLines) {

@@ -188,6 +188,17 @@ TEST_F(TeXBuild, MaxCompileBoundsTheActions) {
   EXPECT_EQ(1u, Ran().size());
 }
 
+TEST_F(TeXBuild, AMissingBoundTakesTheFirstRunsBound) {
+  Script(kCitingDocument);
+  Open("main.tex");
+  test::WriteFile(IniPath,
+                  "[TeX2DVI]\r\nIsUsingFormat=1\r\nFormatFile=platex.fmt\r\nIsAnalyze=1\r\n");
+  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex", "pbibtex main", "platex main.tex",
+                   "platex main.tex"}),
+            Ran());
+}
+
 TEST_F(TeXBuild, ALaTeXErrorStopsTheLoop) {
   Script(std::string(kCitingDocument) + "platex 2: exit 1\n");
   Open("main.tex");
