@@ -145,6 +145,15 @@ TEST_F(Profile, AWriteReplacesTheFileWholeAndKeepsItsLinkAndPermissions) {
   EXPECT_EQ(0644u, info.st_mode & 07777);
 }
 
+TEST_F(Profile, ALinkToNoFileYetGetsItsTargetWritten) {
+  ASSERT_EQ(0, symlink("real.ini", path_.c_str()));
+  ASSERT_TRUE(WriteProfileValue(path_, "S", "a", "1"));
+  struct stat info {};
+  ASSERT_EQ(0, lstat(path_.c_str(), &info));
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ("[S]\r\na=1\r\n", test::ReadFile(dir_.File("real.ini")));
+}
+
 TEST_F(Profile, AWriteThatCannotFinishLeavesTheOldFileWhole) {
   std::string old_text = "[S]\r\n";
   for (int i = 0; i < 20; ++i)

@@ -1,0 +1,82 @@
+#include "vklib/shared_file_posix.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+namespace vklib::posix {
+namespace {
+
+constexpr int kMostLinks = 40;  // as many as the kernel follows before ELOOP
+
+bool WriteAll(int descriptor, const std::string& bytes) {
+  size_t written = 0;
+  while (written < bytes.size()) {
+    ssize_t count = write(descriptor, bytes.data() + written, bytes.size() - written);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    written += static_cast<size_t>(count);
+  }
+  return true;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+// A new file beside `path` with the bytes and the mode, on the disk; its name, or "" when it
+// could not be made whole. `refused` tells whether the directory would not take a new file.
+std::string WriteBeside(const std::string& path, const std::string& bytes, mode_t mode,
+                        bool& refused) {
+  std::string temporary = path + ".XXXXXX";
+  int descriptor = mkstemp(temporary.data());
+  refused = descriptor < 0 && (errno == EACCES || errno == EPERM);
+  if (descriptor < 0) return std::string();
+  bool ok = fchmod(descriptor, mode) == 0 && WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
+  ok = close(descriptor) == 0 && ok;
+  if (ok) return temporary;
+  unlink(temporary.c_str());
+  return std::string();
+}
+
+bool WriteInPlace(const std::string& path, const std::string& bytes) {
+  int descriptor = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  bool ok = WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
+  return close(descriptor) == 0 && ok;
+}
+
+}  // namespace
+
+std::string LinkTarget(const std::string& path) {
+  std::string target = path;
+  for (int links = 0; links < kMostLinks; ++links) {
+    char buffer[PATH_MAX];
+    ssize_t length = readlink(target.c_str(), buffer, sizeof buffer);
+    if (length <= 0 || static_cast<size_t>(length) == sizeof buffer) break;  // no link
+    std::string next(buffer, static_cast<size_t>(length));
+    size_t slash = target.rfind('/');
+    if (next.front() != '/' && slash != std::string::npos)
+      next = target.substr(0, slash + 1) + next;
+    target = next;
+  }
+  return target;
+}
+
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  struct stat old {};
+  const mode_t mode = stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : NewFileMode();
+  bool refused = false;
+  const std::string temporary = WriteBeside(path, bytes, mode, refused);
+  if (temporary.empty()) return refused && WriteInPlace(path, bytes);
+  if (rename(temporary.c_str(), path.c_str()) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
+}
+
+}  // namespace vklib::posix

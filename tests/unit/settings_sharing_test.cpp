@@ -1,0 +1,52 @@
+// One settings file written by programs of its own, on a file system without room: real
+// processes of our settings-writer on real files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/settings_file.h"
+#include "support/test_support.h"
+#include "vklib/file.h"
+
+namespace {
+
+class SettingsSharing : public ::testing::Test {
+ protected:
+  test::SettingsFile file_;
+};
+
+#ifndef _WIN32
+// A file system without room for a new file or a longer one, made in a mount namespace of its
+// own (a tmpfs whose pages and inodes are all taken): a write that needs room fails and leaves
+// the file as it was.
+TEST_F(SettingsSharing, AWriteOnAFullFileSystemLeavesTheFileWhole) {
+  // A page of the file system less two bytes: one key more needs a second page.
+  std::string settings = "[S]\r\nkey=";
+  settings += std::string(4094 - settings.size() - 2, 'x') + "\r\n";
+  const std::string before = test::Quoted(file_.dir().File("before.ini"));
+  const std::string after = file_.dir().File("after.ini");
+  const std::string mounted = test::Quoted(file_.dir().Directory("full"));
+  test::WriteFile(file_.dir().File("before.ini"), settings);
+  const std::string ini = mounted + "/pressel2.ini";
+  const std::string lines[] = {
+      "mount -t tmpfs -o size=16k,nr_inodes=8 none " + mounted + " || exit 77",
+      "cp " + before + " " + ini,
+      "cat /dev/zero >" + mounted + "/pages 2>/dev/null",
+      "i=0; while touch " + mounted + "/inode$i 2>/dev/null; do i=$((i+1)); done",
+      test::Quoted(test::HelperPath("settings-writer")) + " " + ini + " keys new 1",
+      "status=$?; cp " + ini + " " + test::Quoted(after) + "; exit $status"};
+  std::string script;
+  for (const std::string& line : lines)
+    script += line + "\n";
+  const std::string script_file = file_.dir().File("full.sh");
+  test::WriteFile(script_file, script);
+  const int status = std::system(
+      ("timeout 60 unshare -rm sh " + test::Quoted(script_file) + " 2>/dev/null").c_str());
+  if (!vklib::FileExists(after)) GTEST_SKIP() << "no mount namespace for a small tmpfs";
+  EXPECT_EQ(1, WEXITSTATUS(status));  // the write was not stored
+  EXPECT_TRUE(settings == test::ReadFile(after)) << "the file changed";
+}
+#endif
+
+}  // namespace
