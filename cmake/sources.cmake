@@ -44,6 +44,7 @@ set(PRESSEL2_CORE_SOURCES
   src/vklib/codepage_common.cpp
   src/vklib/command_line.cpp
   src/vklib/file_common.cpp
+  src/vklib/profile_common.cpp
   src/vklib/text_file.cpp
   src/vklib/text_readers.cpp
   src/vklib/window/edit/command.cpp

@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <vector>
+
 #include "vklib/association.h"
 #include "vklib/file.h"
 #include "vklib/profile.h"
@@ -133,19 +135,20 @@ bool IsFirstRun() {
 }
 
 bool WriteFirstRunDefaults() {
-  // Every value is tried, so that as much as can be stored is.
-  bool written = true;
+  std::vector<vklib::ProfileValue> values;
   for (size_t i = 0; i < kSettingCount; ++i) {
     const SettingRow& row = kSettingTable[i];
     const FirstRunValue& value = row.first_run;
     if (value.kind == FirstRunValue::kNothing) continue;
+    std::string stored;
     if (row.type == SettingType::kInt) {
-      written &= WriteIniInt(row.setting, value.number);
+      stored = std::to_string(value.number);
     } else {
-      written &= WriteIniString(row.setting, value.kind == FirstRunValue::kViewerOf
-                                                 ? DefaultViewerFor(value.text)
-                                                 : std::string(value.text));
+      stored = EncodeValue(value.kind == FirstRunValue::kViewerOf ? DefaultViewerFor(value.text)
+                                                                  : std::string(value.text));
     }
+    values.push_back({row.section, row.key, stored});
   }
-  return written;
+  // Written as one file, so that programs started at the same moment all find it whole.
+  return vklib::CreateProfile(IniPath, values);
 }

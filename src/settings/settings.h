@@ -36,8 +36,9 @@ std::string UnwritableSettingsMessage();
 
 // Whether there is no settings file yet (a directory of its name is none either).
 bool IsFirstRun();
-// Writes the first-run values of the setting table, in its order; false when any could not be
-// stored.
+// Makes the settings file of a first run: the first-run values of the setting table, in its
+// order. Where another program has made the file meanwhile, that one is kept. False when there is
+// no settings file afterwards.
 bool WriteFirstRunDefaults();
 
 // The program the system opens files of an extension (".dvi") with, or "".

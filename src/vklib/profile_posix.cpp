@@ -208,4 +208,9 @@ bool WriteProfileValue(const std::string& path, const std::string& section, cons
   return posix::ReplaceFile(posix::LinkTarget(AnsiToUtf8(path)), content);
 }
 
+bool CreateProfile(const std::string& path, const std::vector<ProfileValue>& values) {
+  return posix::CreateNewFile(posix::LinkTarget(AnsiToUtf8(path)), ProfileText(values)) !=
+         posix::NewFile::kFailed;
+}
+
 }  // namespace vklib

@@ -51,6 +51,11 @@ bool WriteInPlace(const std::string& path, const std::string& bytes) {
   return close(descriptor) == 0 && ok;
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 std::string LinkTarget(const std::string& path) {
@@ -77,6 +82,27 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
   if (rename(temporary.c_str(), path.c_str()) == 0) return true;
   unlink(temporary.c_str());
   return false;
+}
+
+NewFile CreateNewFile(const std::string& path, const std::string& bytes) {
+  bool refused = false;
+  const std::string temporary = WriteBeside(path, bytes, NewFileMode(), refused);
+  if (temporary.empty()) return NewFile::kFailed;
+  // A link takes the name only where there is none, and shows the file whole at once.
+  const int linked = link(temporary.c_str(), path.c_str());
+  const int error = errno;
+  unlink(temporary.c_str());
+  if (linked == 0) return NewFile::kCreated;
+  if (error == EEXIST) return IsRegularFile(path) ? NewFile::kExisted : NewFile::kFailed;
+  // A file system without links (FAT): the name taken exclusively, then filled.
+  int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode());
+  if (descriptor < 0) {
+    return errno == EEXIST && IsRegularFile(path) ? NewFile::kExisted : NewFile::kFailed;
+  }
+  bool ok = WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
+  ok = close(descriptor) == 0 && ok;
+  if (!ok) unlink(path.c_str());
+  return ok ? NewFile::kCreated : NewFile::kFailed;
 }
 
 }  // namespace vklib::posix

@@ -15,4 +15,9 @@ std::string LinkTarget(const std::string& path);
 // place; a full disk fails the write and leaves the old file whole.
 bool ReplaceFile(const std::string& path, const std::string& bytes);
 
+// Makes a file of these bytes where there is none: whole, and never over a file that came
+// meanwhile.
+enum class NewFile { kCreated, kExisted, kFailed };
+NewFile CreateNewFile(const std::string& path, const std::string& bytes);
+
 }  // namespace vklib::posix

@@ -148,10 +148,16 @@ TEST_F(Profile, AWriteReplacesTheFileWholeAndKeepsItsLinkAndPermissions) {
 TEST_F(Profile, ALinkToNoFileYetGetsItsTargetWritten) {
   ASSERT_EQ(0, symlink("real.ini", path_.c_str()));
   ASSERT_TRUE(WriteProfileValue(path_, "S", "a", "1"));
-  struct stat info {};
-  ASSERT_EQ(0, lstat(path_.c_str(), &info));
-  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  const std::string first_run = dir_.File("first-run.ini");
+  ASSERT_EQ(0, symlink("made.ini", first_run.c_str()));
+  ASSERT_TRUE(CreateProfile(first_run, {{"S", "b", "2"}}));
+  for (const std::string& link : {path_, first_run}) {
+    struct stat info {};
+    ASSERT_EQ(0, lstat(link.c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
+  }
   EXPECT_EQ("[S]\r\na=1\r\n", test::ReadFile(dir_.File("real.ini")));
+  EXPECT_EQ("[S]\r\nb=2\r\n", test::ReadFile(dir_.File("made.ini")));
 }
 
 TEST_F(Profile, AWriteThatCannotFinishLeavesTheOldFileWhole) {

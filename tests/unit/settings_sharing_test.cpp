@@ -1,20 +1,54 @@
-// One settings file written by programs of its own, on a file system without room: real
-// processes of our settings-writer on real files.
+// One settings file written by several programs at once, and on a file system without room:
+// real processes of our settings-writer on real files.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "settings/settings.h"
 #include "support/settings_file.h"
 #include "support/test_support.h"
 #include "vklib/file.h"
+#include "vklib/process.h"
 
 namespace {
 
 class SettingsSharing : public ::testing::Test {
  protected:
+  // Starts a settings-writer for each argument list, all before any can finish, and waits for
+  // their ends; each must have stored what it wrote.
+  void RunWritersAtOnce(const std::vector<std::string>& arguments) {
+    std::vector<std::unique_ptr<vklib::Process>> writers;
+    for (const std::string& argument : arguments) {
+      vklib::ProcessParam param;
+      param.CommandLine = test::Quoted(test::HelperPath("settings-writer")) + " " + argument;
+      param.DefaultShow = true;
+      writers.push_back(std::make_unique<vklib::Process>());
+      ASSERT_TRUE(writers.back()->Start(param)) << param.CommandLine;
+    }
+    for (auto& writer : writers) {
+      ASSERT_TRUE(test::WaitUntil([&] { return writer->IsEnded(); }, std::chrono::seconds(60)));
+      EXPECT_EQ(0, writer->ExitCode());
+    }
+  }
+
   test::SettingsFile file_;
 };
+
+TEST_F(SettingsSharing, FourFirstRunsAtOnceWriteWhatOneWrites) {
+  WriteFirstRunDefaults();
+  const std::string one_start = file_.Content();
+  ASSERT_FALSE(one_start.empty());
+  for (int round = 0; round < 10; ++round) {
+    const std::string ini = file_.dir().File("round" + std::to_string(round) + ".ini");
+    const std::string argument = test::Quoted(ini) + " first-run";
+    RunWritersAtOnce({argument, argument, argument, argument});
+    ASSERT_EQ(one_start, test::ReadFile(ini)) << "round " << round;
+  }
+}
 
 #ifndef _WIN32
 // A file system without room for a new file or a longer one, made in a mount namespace of its
