@@ -20,7 +20,9 @@ std::string ReadProfileValue(const std::string& path, const std::string& section
 // GetPrivateProfileIntA: a missing or empty value reads as `missing`.
 int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
                    int missing = 0);
-// WritePrivateProfileStringA; false when the file could not be written.
+// WritePrivateProfileStringA; false when the file could not be written. Programs that write one
+// file at once lose no value: each takes a lock on it (flock; a named mutex on Windows, where
+// the profile functions open the file themselves) for its read and rewrite.
 bool WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value);
 

@@ -200,12 +200,27 @@ int ReadProfileInt(const std::string& path, const std::string& section, const st
 
 bool WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value) {
-  std::string content;
-  // A file that is there but cannot be read is left alone: writing it from nothing would lose
-  // every other setting.
-  if (!ReadWholeFile(path, content) && FileExists(path)) return false;
-  if (!SetValue(content, section, key, value)) return true;
-  return posix::ReplaceFile(posix::LinkTarget(AnsiToUtf8(path)), content);
+  const std::string target = posix::LinkTarget(AnsiToUtf8(path));
+  while (true) {
+    posix::FileLock lock;
+    const posix::FileLock::Result found = lock.Lock(target);
+    std::string content;
+    // A file that is there but cannot be read is left alone: writing it from nothing would lose
+    // every other setting.
+    if (found == posix::FileLock::kUnusable) return false;
+    if (found == posix::FileLock::kOpen && !posix::ReadFromStart(lock.descriptor(), content))
+      return false;
+    if (!SetValue(content, section, key, value)) return true;
+    if (found == posix::FileLock::kOpen) return posix::ReplaceFile(target, content);
+    switch (posix::CreateNewFile(target, content)) {
+      case posix::NewFile::kCreated:
+        return true;
+      case posix::NewFile::kExisted:
+        continue;  // another program made the file meanwhile: the value goes into that one
+      case posix::NewFile::kFailed:
+        return false;
+    }
+  }
 }
 
 bool CreateProfile(const std::string& path, const std::vector<ProfileValue>& values) {

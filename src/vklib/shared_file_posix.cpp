@@ -1,16 +1,24 @@
 #include "vklib/shared_file_posix.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <thread>
 
 namespace vklib::posix {
 namespace {
 
 constexpr int kMostLinks = 40;  // as many as the kernel follows before ELOOP
+constexpr auto kLongestLockWait = std::chrono::seconds(5);
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 bool WriteAll(int descriptor, const std::string& bytes) {
   size_t written = 0;
@@ -71,6 +79,44 @@ std::string LinkTarget(const std::string& path) {
     target = next;
   }
   return target;
+}
+
+FileLock::~FileLock() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+FileLock::Result FileLock::Lock(const std::string& path) {
+  const auto give_up = std::chrono::steady_clock::now() + kLongestLockWait;
+  while (true) {
+    // Not waiting on the open: a FIFO of the name would block it for good.
+    descriptor_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor_ < 0) return errno == ENOENT ? kNoFile : kUnusable;
+    struct stat locked {};
+    if (fstat(descriptor_, &locked) != 0 || !S_ISREG(locked.st_mode)) return kUnusable;
+    while (flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+      // A file system without locks, or a holder that does not let go: on without the lock.
+      if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > give_up)
+        return kOpen;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    struct stat named {};
+    if (stat(path.c_str(), &named) == 0 && SameFile(locked, named)) return kOpen;
+    // The writer before us replaced the file: the lock must be on the new one.
+    close(descriptor_);
+    descriptor_ = -1;
+  }
+}
+
+bool ReadFromStart(int descriptor, std::string& content) {
+  char buffer[4096];
+  for (off_t offset = 0;;) {
+    ssize_t count = pread(descriptor, buffer, sizeof buffer, offset);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return false;
+    if (count == 0) return true;
+    content.append(buffer, static_cast<size_t>(count));
+    offset += count;
+  }
 }
 
 bool ReplaceFile(const std::string& path, const std::string& bytes) {

@@ -50,6 +50,18 @@ TEST_F(SettingsSharing, FourFirstRunsAtOnceWriteWhatOneWrites) {
   }
 }
 
+TEST_F(SettingsSharing, FourWritersAtOnceLoseNoKey) {
+  const std::string ini = test::Quoted(IniPath);
+  RunWritersAtOnce(
+      {ini + " keys a 25", ini + " keys b 25", ini + " keys c 25", ini + " keys d 25"});
+  for (const char* prefix : {"a", "b", "c", "d"}) {
+    for (int i = 0; i < 25; ++i) {
+      const std::string key = prefix + std::to_string(i);
+      EXPECT_EQ(key, GetIniString("Keys", key));
+    }
+  }
+}
+
 #ifndef _WIN32
 // A file system without room for a new file or a longer one, made in a mount namespace of its
 // own (a tmpfs whose pages and inodes are all taken): a write that needs room fails and leaves
