@@ -36,6 +36,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/watch_list.cpp
   src/dialogs/format_list.cpp
   src/settings/history.cpp
+  src/settings/setting_table.cpp
   src/settings/settings.cpp
   src/texsource/document_class.cpp
   src/texsource/parent.cpp
@@ -45,6 +46,7 @@ set(PRESSEL2_CORE_SOURCES
   src/vklib/codepage_common.cpp
   src/vklib/command_line.cpp
   src/vklib/file_common.cpp
+  src/vklib/profile_common.cpp
   src/vklib/system_error_common.cpp
   src/vklib/text_file.cpp
   src/vklib/text_readers.cpp
@@ -58,7 +60,8 @@ foreach(piece IN LISTS PRESSEL2_PLATFORM_PIECES)
 endforeach()
 list(APPEND PRESSEL2_CORE_SOURCES src/build/dde_client_${platform_suffix}.cpp)
 if(NOT WIN32)
-  list(APPEND PRESSEL2_CORE_SOURCES src/vklib/program_search_posix.cpp)
+  list(APPEND PRESSEL2_CORE_SOURCES src/vklib/program_search_posix.cpp
+    src/vklib/shared_file_posix.cpp)
 endif()
 
 # The window program (Windows only).

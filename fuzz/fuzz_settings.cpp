@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Reading any name of the file's own, or of ours, never faults.
   GetIniString(section, key);
   GetIniInt(section, key);
-  GetIniString("TeX2DVI", "FormatFile");
+  GetIniString(Setting::kTeX2DVIFormatFile);
 
   // A value of one line, short enough to be read back whole once its quotes are doubled.
   if (!IsName(section) || !IsName(key)) return 0;

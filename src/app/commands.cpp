@@ -1,5 +1,4 @@
 // What the menu and the toolbar ask for, and the opening of files.
-#include "app/command_ids.h"
 #include "app/main_wnd.h"
 #include "app/version_dlg.h"
 #include "build/run_failure.h"

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/command_ids.h"
 #include "build/echo_run.h"
 #include "resources/resource_ids.h"
 

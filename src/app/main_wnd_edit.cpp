@@ -1,5 +1,5 @@
-#include "app/command_ids.h"
 #include "app/main_wnd.h"
+#include "resources/resource_ids.h"
 #include "vklib/window/popup_menu.h"
 
 MainWnd::Edit::Edit(HINSTANCE instance, vklib::Process& process)

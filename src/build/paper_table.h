@@ -10,11 +10,6 @@ struct PaperRow {
   const char* pattern;
 };
 
-// "WhichPaperSize" values shared by the DVI-to-PDF step and the DVI preview.
-constexpr int kPaperFromClass = 1;
-constexpr int kPaperFromList = 2;
-constexpr int kPaperFromNumbers = 3;
-
 // The name of the first row whose pattern is found in the class options; "" when none is.
 template <size_t N>
 std::string FindPaper(const PaperRow (&table)[N], const std::string& class_options) {

@@ -1,15 +1,9 @@
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "texsource/parent.h"
 #include "texsource/paths.h"
 #include "texsource/root_comment.h"
-
-namespace {
-
-constexpr int kParentIsOpenFile = 2;
-constexpr int kParentFromSettings = 3;
-
-}  // namespace
 
 bool TeX::IsOutputExtension(const std::string& extension) {
   return HasExtension(extension, ".dvi") || HasExtension(extension, ".ps") ||
@@ -39,15 +33,15 @@ void TeX::ResolveParent() {
 
   std::string parent;
   ClassInfo info;
-  switch (GetIniInt("TeX", "WhichParent")) {
-    case kParentIsOpenFile:
+  switch (ParentChoiceOf(GetIniInt(Setting::kTeXWhichParent))) {
+    case ParentChoice::kOpenFile:
       if (!SamePath(FindParentFile(current_file, info), current_file)) info = ClassInfo();
       parent = current_file;
       break;
-    case kParentFromSettings:
-      parent = GetIniString("TeX", "Parent");
+    case ParentChoice::kGiven:
+      parent = GetIniString(Setting::kTeXParent);
       break;
-    default:
+    case ParentChoice::kInfer:
       // A root the source names for itself comes before any search.
       parent = RootNamedIn(current_file);
       if (parent.empty())

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/setting_table.h"
+
 class BuildHost;
 
 // The build object: the current file, the parent file of its document, and the steps of the
@@ -62,20 +64,19 @@ class TeX {
   bool HasParent();
   // The TeX command line for a file argument; false (with its message) without a program.
   bool TeXCommand(const std::string& file_argument, std::string& command);
-  bool RunTool(const char* section, const std::string& program, const std::string& path,
+  bool RunTool(Setting option, const std::string& program, const std::string& path,
                const char* settings_message);
   // Runs a converter in the parent directory and reports a failed start or exit code.
   bool RunConverter(const std::string& command, const char* start_failure,
                     const char* exit_failure);
-  // A viewer from a section's "Program" and "Arg" settings, started on the parent file.
-  void Preview(const char* section, const char* caption);
-  // The command with the section's "Option" setting after it, when there is one.
-  static std::string WithOption(const char* section, std::string command);
-  // "WhichProgram" values: the first known program, and the user's own ("Program").
-  static constexpr int kFirstProgram = 1;
-  static constexpr int kUsersProgram = 3;
-  // By "WhichProgram" of a section: 1 `first`, 3 the "Program" setting, else `otherwise`.
-  static std::string ProgramChoice(const char* section, const char* first, const char* otherwise);
+  // A viewer from its program and argument settings, started on the parent file.
+  void Preview(Setting program, Setting argument, const char* caption);
+  // The command with an "Option" setting after it, when there is one.
+  static std::string WithOption(Setting option, std::string command);
+  // By a "WhichProgram" setting: the first known program `first`, the user's own (`program`),
+  // or else `otherwise`.
+  static std::string ChosenProgram(Setting which, Setting program, const char* first,
+                                   const char* otherwise);
 
   BuildHost& host_;
 };

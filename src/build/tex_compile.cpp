@@ -10,7 +10,6 @@
 
 namespace {
 
-const char kSection[] = "TeX2DVI";
 const char kFailedToRun[] = "の実行に失敗．";
 
 // The format file's name without ".fmt" is the program that loads it ("platex.fmt": platex); a
@@ -39,14 +38,14 @@ bool TeX::HasParent() {
 }
 
 bool TeX::TeXCommand(const std::string& file_argument, std::string& command) {
-  std::string program = GetIniInt(kSection, "IsUsingFormat") != 0
-                            ? ProgramOfFormat(GetIniString(kSection, "FormatFile"))
-                            : GetIniString(kSection, "Program");
+  std::string program = GetIniInt(Setting::kTeX2DVIIsUsingFormat) != 0
+                            ? ProgramOfFormat(GetIniString(Setting::kTeX2DVIFormatFile))
+                            : GetIniString(Setting::kTeX2DVIProgram);
   if (program.empty()) {
     Message("TeXプログラムの設定がされてません．");
     return false;
   }
-  command = WithOption(kSection, program) + " " + file_argument;
+  command = WithOption(Setting::kTeX2DVIOption, program) + " " + file_argument;
   return true;
 }
 
@@ -86,7 +85,7 @@ bool TeX::TeX2DVI() {
   // and reads that file.
   const bool output_parent = IsOutputExtension(parent_extension);
   std::string command;
-  if (GetIniInt(kSection, "IsAnalyze") == 0) {
+  if (GetIniInt(Setting::kTeX2DVIIsAnalyze) == 0) {
     if (!TeXCommand(vklib::QuoteArgument(parent_stem), command)) return false;
     if (!host_.Execute(command, parent_directory)) {
       Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
@@ -101,7 +100,8 @@ bool TeX::TeX2DVI() {
 
   AuxAnalyzer analyzer;
   std::string actions = analyzer.Start(output_parent ? parent_base + ".tex" : parent);
-  const int max_actions = GetIniInt(kSection, "MaxCompile");
+  // A file without the bound (an older one, or one cut short) builds as a first run would.
+  const int max_actions = GetIniInt(Setting::kTeX2DVIMaxCompile, kDefaultMaxCompile);
   for (int done = 0; done < max_actions && !actions.empty(); ++done) {
     size_t line_end = actions.find('\n');
     std::string action = actions.substr(0, line_end);

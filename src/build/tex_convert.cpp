@@ -3,6 +3,7 @@
 #include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "vklib/command_line.h"
 #include "vklib/file.h"
 
@@ -24,22 +25,21 @@ const char kGhostScriptConverter[] = "ps2pdf";
 #endif
 
 std::string PaperArgument(const std::string& class_options) {
-  const char kSection[] = "DVI2PDF";
-  std::string list_value = GetIniString(kSection, "PaperSizeFromList");
+  std::string list_value = GetIniString(Setting::kDVI2PDFPaperSizeFromList);
   if (list_value == "other") return std::string();
-  switch (GetIniInt(kSection, "WhichPaperSize")) {
-    case kPaperFromClass: {
+  switch (PaperChoiceOf(GetIniInt(Setting::kDVI2PDFWhichPaperSize))) {
+    case PaperChoice::kFromClass: {
       std::string name = FindPaper(kPaperTable, class_options);
       return name.empty() ? name : " -p " + name;
     }
-    case kPaperFromList:
+    case PaperChoice::kFromList:
       // dvipdfmx takes a size only after -p; without it the size reads as a second DVI file.
       return list_value.empty() ? std::string() : " -p " + list_value;
-    case kPaperFromNumbers: {
+    case PaperChoice::kInNumbers: {
       // "PaperSizeX" is the length typed beside "縦" (height), "PaperSizeY" the one beside
       // "横" (width); dvipdfmx takes the width first.
-      std::string height = GetIniString(kSection, "PaperSizeX");
-      std::string width = GetIniString(kSection, "PaperSizeY");
+      std::string height = GetIniString(Setting::kDVI2PDFPaperSizeX);
+      std::string width = GetIniString(Setting::kDVI2PDFPaperSizeY);
       return height.empty() || width.empty() ? std::string() : " -p " + width + "," + height;
     }
     default:
@@ -49,8 +49,8 @@ std::string PaperArgument(const std::string& class_options) {
 
 }  // namespace
 
-std::string TeX::WithOption(const char* section, std::string command) {
-  std::string option = GetIniString(section, "Option");
+std::string TeX::WithOption(Setting option_setting, std::string command) {
+  std::string option = GetIniString(option_setting);
   if (!option.empty()) command += " " + option;
   return command;
 }
@@ -70,40 +70,42 @@ bool TeX::RunConverter(const std::string& command, const char* start_failure,
 
 bool TeX::DVI2PS() {
   if (!HasParent()) return false;
-  std::string program = ProgramChoice("DVI2PS", "dvi2ps", "dvips");
+  std::string program =
+      ChosenProgram(Setting::kDVI2PSWhichProgram, Setting::kDVI2PSProgram, "dvi2ps", "dvips");
   if (program.empty()) {
     Message("DVI→PS変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(
-      WithOption("DVI2PS", program) + " " + vklib::QuoteArgument(parent_stem + ".dvi"),
-      "の実行に失敗しました．", "が帰ってきました．");
+  return RunConverter(WithOption(Setting::kDVI2PSOption, program) + " " +
+                          vklib::QuoteArgument(parent_stem + ".dvi"),
+                      "の実行に失敗しました．", "が帰ってきました．");
 }
 
 bool TeX::DVI2PDF() {
   if (!HasParent()) return false;
-  std::string program = GetIniInt("DVI2PDF", "WhichProgram") == kUsersProgram
-                            ? GetIniString("DVI2PDF", "Program")
-                            : std::string("dvipdfmx");
+  std::string program =
+      ProgramChoiceOf(GetIniInt(Setting::kDVI2PDFWhichProgram)) == ProgramChoice::kUsers
+          ? GetIniString(Setting::kDVI2PDFProgram)
+          : std::string("dvipdfmx");
   if (program.empty()) {
     Message("DVI→PDF変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(WithOption("DVI2PDF", program + PaperArgument(class_options)) + " " +
-                          vklib::QuoteArgument(parent_stem + ".dvi"),
+  return RunConverter(WithOption(Setting::kDVI2PDFOption, program + PaperArgument(class_options)) +
+                          " " + vklib::QuoteArgument(parent_stem + ".dvi"),
                       "の実行に失敗．", "が帰ってきました．");
 }
 
 bool TeX::PS2PDF() {
   if (!HasParent()) return false;
-  std::string program = GetIniInt("PS2PDF", "IsGhostScript") != 0
+  std::string program = GetIniInt(Setting::kPS2PDFIsGhostScript) != 0
                             ? std::string(kGhostScriptConverter)
-                            : GetIniString("PS2PDF", "Program");
+                            : GetIniString(Setting::kPS2PDFProgram);
   if (program.empty()) {
     Message("PS→PDF変換の設定がなされていません．");
     return false;
   }
-  return RunConverter(WithOption("PS2PDF", program) + " " +
+  return RunConverter(WithOption(Setting::kPS2PDFOption, program) + " " +
                           vklib::QuoteArgument(parent_stem + ".ps") + " " +
                           vklib::QuoteArgument(parent_stem + ".pdf"),
                       "の実行に失敗しました．", "が返りました．");

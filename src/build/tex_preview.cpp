@@ -4,6 +4,7 @@
 #include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
 #include "vklib/viewer.h"
@@ -26,16 +27,15 @@ constexpr PaperRow kDvioutPapers[] = {
 };
 
 std::string DvioutPaper(const std::string& class_options) {
-  const char kSection[] = "DVIOUT";
-  if (GetIniInt(kSection, "IsTellPaperSize") == 0) return std::string();
-  switch (GetIniInt(kSection, "WhichPaperSize")) {
-    case kPaperFromClass:
+  if (GetIniInt(Setting::kDVIOUTIsTellPaperSize) == 0) return std::string();
+  switch (PaperChoiceOf(GetIniInt(Setting::kDVIOUTWhichPaperSize))) {
+    case PaperChoice::kFromClass:
       return FindPaper(kDvioutPapers, class_options);
-    case kPaperFromList:
-      return GetIniString(kSection, "PaperSizeFromList");
-    case kPaperFromNumbers:
-      return "F" + GetIniString(kSection, "PaperSizeX") + ":" +
-             GetIniString(kSection, "PaperSizeY");
+    case PaperChoice::kFromList:
+      return GetIniString(Setting::kDVIOUTPaperSizeFromList);
+    case PaperChoice::kInNumbers:
+      return "F" + GetIniString(Setting::kDVIOUTPaperSizeX) + ":" +
+             GetIniString(Setting::kDVIOUTPaperSizeY);
     default:
       return std::string();
   }
@@ -98,31 +98,30 @@ bool TeX::LaunchViewer(const std::string& command_line, const char* caption) {
   return false;
 }
 
-void TeX::Preview(const char* section, const char* caption) {
-  std::string command = "\"" + GetIniString(section, "Program") + "\" " +
-                        ExpandPlaceholders(GetIniString(section, "Arg"));
+void TeX::Preview(Setting program, Setting argument, const char* caption) {
+  std::string command =
+      "\"" + GetIniString(program) + "\" " + ExpandPlaceholders(GetIniString(argument));
   LaunchViewer(command, caption);
 }
 
 void TeX::PreviewPS() {
-  if (HasParent()) Preview("PSPreview", "Pressel");
+  if (HasParent()) Preview(Setting::kPSPreviewProgram, Setting::kPSPreviewArg, "Pressel");
 }
 
 void TeX::PreviewPDF() {
-  if (HasParent()) Preview("PDFPreview", "Pressel");
+  if (HasParent()) Preview(Setting::kPDFPreviewProgram, Setting::kPDFPreviewArg, "Pressel");
 }
 
 void TeX::PreviewDVI() {
-  const char kSection[] = "DVIOUT";
   if (!HasParent()) return;
-  if (GetIniInt(kSection, "IsUseDVIOUT") == 0) {
-    Preview(kSection, "Pressel2");
+  if (GetIniInt(Setting::kDVIOUTIsUseDVIOUT) == 0) {
+    Preview(Setting::kDVIOUTProgram, Setting::kDVIOUTArg, "Pressel2");
     return;
   }
   const std::string paper = DvioutPaper(class_options);
   DdeClient dde;
   if (!dde.Connect("dviout", "dviout")) {
-    const std::string path = GetIniString(kSection, "dvioutPath");
+    const std::string path = GetIniString(Setting::kDVIOUTdvioutPath);
     if (path.empty()) {
       Message(
           "dvioutの場所が設定されていません．「設定」メニューの「DVI閲覧ソフト」で"
@@ -137,7 +136,7 @@ void TeX::PreviewDVI() {
       return;
     }
   }
-  if (GetIniInt(kSection, "Maximize") != 0) vklib::MaximizeWindowOfClass("dviout");
+  if (GetIniInt(Setting::kDVIOUTMaximize) != 0) vklib::MaximizeWindowOfClass("dviout");
   dde.Execute("[WinNormal]");
   if (!paper.empty()) dde.Execute("[ValueSet( -y:" + paper + ")]");
   if (dde.Request("dvifile") != parent_stem + ".dvi") {

@@ -2,6 +2,7 @@
 #include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 #include "texsource/paths.h"
 #include "vklib/command_line.h"
 #include "vklib/file.h"
@@ -19,18 +20,19 @@ std::string JapaneseBibTeX() {
 
 }  // namespace
 
-std::string TeX::ProgramChoice(const char* section, const char* first, const char* otherwise) {
-  switch (GetIniInt(section, "WhichProgram")) {
-    case kFirstProgram:
+std::string TeX::ChosenProgram(Setting which, Setting program, const char* first,
+                               const char* otherwise) {
+  switch (ProgramChoiceOf(GetIniInt(which))) {
+    case ProgramChoice::kFirst:
       return first;
-    case kUsersProgram:
-      return GetIniString(section, "Program");
+    case ProgramChoice::kUsers:
+      return GetIniString(program);
     default:
       return otherwise;
   }
 }
 
-bool TeX::RunTool(const char* section, const std::string& program, const std::string& path,
+bool TeX::RunTool(Setting option, const std::string& program, const std::string& path,
                   const char* settings_message) {
   if (program.empty()) {
     Message(settings_message);
@@ -39,7 +41,7 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
   // The stem alone, run in its directory: TeX Live's tools refuse to write beside an input
   // named by an absolute path.
   PathParts parts = SplitPath(path);
-  std::string command = WithOption(section, program) + " " + vklib::QuoteArgument(parts.stem);
+  std::string command = WithOption(option, program) + " " + vklib::QuoteArgument(parts.stem);
   if (!host_.Execute(command, parts.directory)) {
     Message(FailedRunMessage(command, "の実行に失敗．", host_.StartError()));
     return false;
@@ -48,14 +50,17 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
 }
 
 bool TeX::MakeIndex(const std::string& path) {
-  return RunTool("MakeIndex", ProgramChoice("MakeIndex", "makeindex", "mendex"), path,
-                 "MakeIndexの設定がなされてません．");
+  return RunTool(Setting::kMakeIndexOption,
+                 ChosenProgram(Setting::kMakeIndexWhichProgram, Setting::kMakeIndexProgram,
+                               "makeindex", "mendex"),
+                 path, "MakeIndexの設定がなされてません．");
 }
 
 bool TeX::BibTeX(const std::string& path) {
   // The Japanese BibTeX is looked for on the PATH only when it is the choice.
-  std::string program = ProgramChoice("BibTeX", "bibtex", "");
-  int which = GetIniInt("BibTeX", "WhichProgram");
-  if (which != kFirstProgram && which != kUsersProgram) program = JapaneseBibTeX();
-  return RunTool("BibTeX", program, path, "BibTeXの設定がなされてません．");
+  std::string program =
+      ChosenProgram(Setting::kBibTeXWhichProgram, Setting::kBibTeXProgram, "bibtex", "");
+  ProgramChoice which = ProgramChoiceOf(GetIniInt(Setting::kBibTeXWhichProgram));
+  if (which != ProgramChoice::kFirst && which != ProgramChoice::kUsers) program = JapaneseBibTeX();
+  return RunTool(Setting::kBibTeXOption, program, path, "BibTeXの設定がなされてません．");
 }

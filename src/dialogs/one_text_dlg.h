@@ -4,14 +4,10 @@
 
 #include "vklib/window/modal_dialog.h"
 
-// A one-line text prompt (dialog 112): a caption, a prompt of up to two lines, an edit field,
+// A one-line text prompt (IDD_PROMPT): a caption, a prompt of up to two lines, an edit field,
 // OK and Cancel.
 class OneTextDlg : public vklib::window::BaseModalDlg {
  public:
-  static constexpr int kTemplate = 112;
-  static constexpr int kAnswerField = 1071;
-  static constexpr int kPromptText = 1072;
-
   using BaseModalDlg::BaseModalDlg;
 
   // Shows the prompt over a window; true with the typed text on OK, false (answer untouched)

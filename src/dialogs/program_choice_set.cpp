@@ -1,27 +1,41 @@
 #include "dialogs/program_choice_set.h"
 
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 
 namespace {
 
-const ProgramChoiceSet::Table kBibTeX{105,
-                                      "BibTeX",
-                                      "WhichProgram",
-                                      {{1009, 1}, {1017, 2}, {ProgramChoiceSet::kUsersProgram, 3}},
-                                      1017};
+constexpr int kFirst = StoredNumber(ProgramChoice::kFirst);
+constexpr int kSecond = StoredNumber(ProgramChoice::kSecond);
+constexpr int kUsers = StoredNumber(ProgramChoice::kUsers);
+
+const ProgramChoiceSet::Table kBibTeX{
+    IDD_BIBTEX,
+    Setting::kBibTeXWhichProgram,
+    Setting::kBibTeXProgram,
+    Setting::kBibTeXOption,
+    {{IDC_BIBTEX, kFirst}, {IDC_JAPANESE_BIBTEX, kSecond}, {IDC_OTHER_PROGRAM, kUsers}},
+    IDC_JAPANESE_BIBTEX};
 const ProgramChoiceSet::Table kMakeIndex{
-    104,
-    "MakeIndex",
-    "WhichProgram",
-    {{1010, 1}, {1012, 2}, {ProgramChoiceSet::kUsersProgram, 3}},
-    1012};
-const ProgramChoiceSet::Table kDVI2PS{106,
-                                      "DVI2PS",
-                                      "WhichProgram",
-                                      {{1021, 1}, {1022, 2}, {ProgramChoiceSet::kUsersProgram, 3}},
-                                      1022};
-const ProgramChoiceSet::Table kPS2PDF{
-    108, "PS2PDF", "IsGhostScript", {{1033, 1}, {ProgramChoiceSet::kUsersProgram, 0}}, 1033};
+    IDD_MAKEINDEX,
+    Setting::kMakeIndexWhichProgram,
+    Setting::kMakeIndexProgram,
+    Setting::kMakeIndexOption,
+    {{IDC_MAKEINDEX, kFirst}, {IDC_MENDEX, kSecond}, {IDC_OTHER_PROGRAM, kUsers}},
+    IDC_MENDEX};
+const ProgramChoiceSet::Table kDVI2PS{
+    IDD_DVI2PS,
+    Setting::kDVI2PSWhichProgram,
+    Setting::kDVI2PSProgram,
+    Setting::kDVI2PSOption,
+    {{IDC_DVI2PS, kFirst}, {IDC_DVIPS, kSecond}, {IDC_OTHER_PROGRAM, kUsers}},
+    IDC_DVIPS};
+const ProgramChoiceSet::Table kPS2PDF{IDD_PS2PDF,
+                                      Setting::kPS2PDFIsGhostScript,
+                                      Setting::kPS2PDFProgram,
+                                      Setting::kPS2PDFOption,
+                                      {{IDC_GHOSTSCRIPT, 1}, {IDC_OTHER_PROGRAM, 0}},
+                                      IDC_GHOSTSCRIPT};
 
 }  // namespace
 
@@ -38,18 +52,18 @@ ProgramChoiceSet::ProgramChoiceSet(HINSTANCE instance, const Table& table)
 
 void ProgramChoiceSet::Select(vklib::window::Dialog& dialog, int radio) {
   SelectRadio(dialog, radio_ids_, radio);
-  SetReadOnly(dialog, kProgramField, radio != kUsersProgram);
+  SetReadOnly(dialog, IDC_PROGRAM, radio != IDC_OTHER_PROGRAM);
 }
 
 bool ProgramChoiceSet::OnInit(vklib::window::Dialog& dialog) {
-  int stored = GetIniInt(table_.section, table_.key);
+  int stored = GetIniInt(table_.choice);
   int radio = table_.otherwise;
   for (const auto& [id, value] : table_.radios) {
     if (value == stored) radio = id;
   }
   Select(dialog, radio);
-  SetText(dialog, kProgramField, GetIniString(table_.section, "Program"));
-  SetText(dialog, kOptionField, GetIniString(table_.section, "Option"));
+  SetText(dialog, IDC_PROGRAM, GetIniString(table_.program));
+  SetText(dialog, IDC_OPTION, GetIniString(table_.option));
   return true;
 }
 
@@ -57,10 +71,10 @@ bool ProgramChoiceSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   if (id == IDOK) {
     bool saved = true;
     for (const auto& [radio, value] : table_.radios) {
-      if (IsChecked(dialog, radio)) saved &= WriteIniInt(table_.section, table_.key, value);
+      if (IsChecked(dialog, radio)) saved &= WriteIniInt(table_.choice, value);
     }
-    saved &= WriteIniString(table_.section, "Program", Text(dialog, kProgramField));
-    saved &= WriteIniString(table_.section, "Option", Text(dialog, kOptionField));
+    saved &= WriteIniString(table_.program, Text(dialog, IDC_PROGRAM));
+    saved &= WriteIniString(table_.option, Text(dialog, IDC_OPTION));
     EndSaved(dialog, saved);
     return true;
   }

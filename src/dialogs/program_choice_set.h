@@ -4,21 +4,21 @@
 #include <vector>
 
 #include "dialogs/settings_dialog.h"
+#include "resources/resource_ids.h"
+#include "settings/setting_table.h"
 
 // The dialogs that choose the program of a step: a radio per known program, one for the user's
-// own program (typed into field 1001, which is read-only unless that radio is checked), and the
-// extra options (field 1006). Each writes its choice, "Program" and "Option" to its section.
+// own program (IDC_OTHER_PROGRAM; typed into IDC_PROGRAM, which is read-only unless that radio
+// is checked), and the extra options (IDC_OPTION). Each writes its choice, "Program" and
+// "Option" settings.
 class ProgramChoiceSet : public SettingsDialog {
  public:
-  static constexpr int kUsersProgram = 1013;
-  static constexpr int kProgramField = 1001;
-  static constexpr int kOptionField = 1006;
-
   struct Table {
     int template_id;
-    const char* section;
-    const char* key;                          // "WhichProgram" or "IsGhostScript"
-    std::vector<std::pair<int, int>> radios;  // radio id and the value it stores
+    Setting choice;  // "WhichProgram" or "IsGhostScript"
+    Setting program;
+    Setting option;
+    std::vector<std::pair<int, int>> radios;  // radio id and the number it stores
     int otherwise;                            // the radio checked for any other value
   };
 

@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kSection[] = "TeX2DVI";
-
 // The number typed as "MaxCompile": an empty field takes the first run's value; anything but a
 // whole number of 1 or more gives 0.
 int MaxCompileOf(const std::string& text) {
@@ -24,30 +22,32 @@ int MaxCompileOf(const std::string& text) {
 }  // namespace
 
 void TeX2DVISet::ApplyRules(vklib::window::Dialog& dialog) {
-  bool format = IsChecked(dialog, kUseFormat);
-  SetReadOnly(dialog, kProgramField, format);
-  Enable(dialog, kFormatList, format);
-  SetReadOnly(dialog, kMaxCompileField, !IsChecked(dialog, kAnalyze));
+  bool format = IsChecked(dialog, IDC_USE_FORMAT);
+  SetReadOnly(dialog, IDC_PROGRAM, format);
+  Enable(dialog, IDC_FORMAT_LIST, format);
+  SetReadOnly(dialog, IDC_MAX_COMPILE, !IsChecked(dialog, IDC_ANALYZE));
 }
 
 bool TeX2DVISet::OnInit(vklib::window::Dialog& dialog) {
-  SelectRadio(dialog, {kUseFormat, kUseProgram},
-              GetIniInt(kSection, "IsUsingFormat") != 0 ? kUseFormat : kUseProgram);
-  SetText(dialog, kProgramField, GetIniString(kSection, "Program"));
-  SetText(dialog, kOptionField, GetIniString(kSection, "Option"));
-  if (GetIniInt(kSection, "IsAnalyze") != 0) vklib::window::CheckBox(dialog, kAnalyze).Check();
-  SetText(dialog, kMaxCompileField, std::to_string(GetIniInt(kSection, "MaxCompile")));
+  SelectRadio(dialog, {IDC_USE_FORMAT, IDC_USE_PROGRAM},
+              GetIniInt(Setting::kTeX2DVIIsUsingFormat) != 0 ? IDC_USE_FORMAT : IDC_USE_PROGRAM);
+  SetText(dialog, IDC_PROGRAM, GetIniString(Setting::kTeX2DVIProgram));
+  SetText(dialog, IDC_OPTION, GetIniString(Setting::kTeX2DVIOption));
+  if (GetIniInt(Setting::kTeX2DVIIsAnalyze) != 0)
+    vklib::window::CheckBox(dialog, IDC_ANALYZE).Check();
+  SetText(dialog, IDC_MAX_COMPILE,
+          std::to_string(GetIniInt(Setting::kTeX2DVIMaxCompile, kDefaultMaxCompile)));
   std::vector<std::string> names;
   for (const std::string& path : FindFormatFiles(FormatSearchPath())) {
     names.push_back(SplitPath(path).name);
   }
   // A stored format that the search did not find (kpsewhich missing, or the format elsewhere)
   // is still offered, so that OK keeps it.
-  const std::string format = GetIniString(kSection, "FormatFile");
+  const std::string format = GetIniString(Setting::kTeX2DVIFormatFile);
   if (!format.empty() && std::find(names.begin(), names.end(), format) == names.end()) {
     names.push_back(format);
   }
-  FillList(dialog, kFormatList, names, format);
+  FillList(dialog, IDC_FORMAT_LIST, names, format);
   ApplyRules(dialog);
   return true;
 }
@@ -56,37 +56,38 @@ bool TeX2DVISet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
       // A bound of 0 would make every build do nothing without a word: the dialog stays open.
-      const int max_compile = MaxCompileOf(Text(dialog, kMaxCompileField));
+      const int max_compile = MaxCompileOf(Text(dialog, IDC_MAX_COMPILE));
       if (max_compile < 1) {
         dialog.ShowMessageBox("最大コンパイル回数には1以上の数を入れてください．", "Pressel2");
-        SetFocus(dialog.Item(kMaxCompileField));
+        SetFocus(dialog.Item(IDC_MAX_COMPILE));
         return true;
       }
-      bool saved = WriteIniInt(kSection, "IsUsingFormat", IsChecked(dialog, kUseFormat) ? 1 : 0);
-      saved &= WriteIniString(kSection, "FormatFile",
-                              vklib::window::Combo(dialog, kFormatList).GetText());
-      saved &= WriteIniString(kSection, "Program", Text(dialog, kProgramField));
-      saved &= WriteIniString(kSection, "Option", Text(dialog, kOptionField));
-      saved &= WriteIniInt(kSection, "IsAnalyze", IsChecked(dialog, kAnalyze) ? 1 : 0);
-      saved &= WriteIniInt(kSection, "MaxCompile", max_compile);
+      bool saved =
+          WriteIniInt(Setting::kTeX2DVIIsUsingFormat, IsChecked(dialog, IDC_USE_FORMAT) ? 1 : 0);
+      saved &= WriteIniString(Setting::kTeX2DVIFormatFile,
+                              vklib::window::Combo(dialog, IDC_FORMAT_LIST).GetText());
+      saved &= WriteIniString(Setting::kTeX2DVIProgram, Text(dialog, IDC_PROGRAM));
+      saved &= WriteIniString(Setting::kTeX2DVIOption, Text(dialog, IDC_OPTION));
+      saved &= WriteIniInt(Setting::kTeX2DVIIsAnalyze, IsChecked(dialog, IDC_ANALYZE) ? 1 : 0);
+      saved &= WriteIniInt(Setting::kTeX2DVIMaxCompile, max_compile);
       EndSaved(dialog, saved);
       return true;
     }
     case IDCANCEL:
       dialog.End(0);
       return true;
-    case kUseFormat:
-    case kUseProgram:
-      SelectRadio(dialog, {kUseFormat, kUseProgram}, id);
+    case IDC_USE_FORMAT:
+    case IDC_USE_PROGRAM:
+      SelectRadio(dialog, {IDC_USE_FORMAT, IDC_USE_PROGRAM}, id);
       ApplyRules(dialog);
       return true;
-    case kAnalyze:
+    case IDC_ANALYZE:
       ApplyRules(dialog);
       return true;
-    case kBibTeXButton:
+    case IDC_BIBTEX_SETTINGS:
       BibTeXSet(Instance()).Show(dialog.Handle());
       return true;
-    case kMakeIndexButton:
+    case IDC_MAKEINDEX_SETTINGS:
       MakeIndexSet(Instance()).Show(dialog.Handle());
       return true;
     default:

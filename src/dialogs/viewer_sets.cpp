@@ -1,10 +1,12 @@
 #include "dialogs/viewer_sets.h"
 
 #include "settings/settings.h"
+#include "settings/stored_choices.h"
 
 namespace {
 
-const std::vector<int> kParentRadios = {TeXSet::kInfer, TeXSet::kOpenFile, TeXSet::kGiven};
+const std::vector<int> kParentRadios = {IDC_INFER_PARENT, IDC_PARENT_IS_OPEN_FILE,
+                                        IDC_GIVEN_PARENT};
 
 std::string ProgramFilter() {
   return std::string("実行ファイル") + '\0' + "*.exe" + '\0' + "全てのファイル" + '\0' + "*.*" +
@@ -14,33 +16,33 @@ std::string ProgramFilter() {
 }  // namespace
 
 bool PreviewSet::OnInit(vklib::window::Dialog& dialog) {
-  SetText(dialog, kPSProgram, GetIniString("PSPreview", "Program"));
-  SetText(dialog, kPSArgument, GetIniString("PSPreview", "Arg"));
-  SetText(dialog, kPDFProgram, GetIniString("PDFPreview", "Program"));
-  SetText(dialog, kPDFArgument, GetIniString("PDFPreview", "Arg"));
+  SetText(dialog, IDC_PS_PROGRAM, GetIniString(Setting::kPSPreviewProgram));
+  SetText(dialog, IDC_PS_ARGUMENTS, GetIniString(Setting::kPSPreviewArg));
+  SetText(dialog, IDC_PDF_PROGRAM, GetIniString(Setting::kPDFPreviewProgram));
+  SetText(dialog, IDC_PDF_ARGUMENTS, GetIniString(Setting::kPDFPreviewArg));
   return true;
 }
 
 bool PreviewSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      bool saved = WriteIniString("PSPreview", "Program", Text(dialog, kPSProgram));
-      saved &= WriteIniString("PSPreview", "Arg", Text(dialog, kPSArgument));
-      saved &= WriteIniString("PDFPreview", "Program", Text(dialog, kPDFProgram));
-      saved &= WriteIniString("PDFPreview", "Arg", Text(dialog, kPDFArgument));
+      bool saved = WriteIniString(Setting::kPSPreviewProgram, Text(dialog, IDC_PS_PROGRAM));
+      saved &= WriteIniString(Setting::kPSPreviewArg, Text(dialog, IDC_PS_ARGUMENTS));
+      saved &= WriteIniString(Setting::kPDFPreviewProgram, Text(dialog, IDC_PDF_PROGRAM));
+      saved &= WriteIniString(Setting::kPDFPreviewArg, Text(dialog, IDC_PDF_ARGUMENTS));
       EndSaved(dialog, saved);
       return true;
     }
     case IDCANCEL:
       dialog.End(0);
       return true;
-    case kBrowsePS:
-      Browse(dialog, kPSProgram, ProgramFilter(), "PS閲覧用ソフトを選んでください．",
-             Text(dialog, kPSProgram));
+    case IDC_BROWSE_PS:
+      Browse(dialog, IDC_PS_PROGRAM, ProgramFilter(), "PS閲覧用ソフトを選んでください．",
+             Text(dialog, IDC_PS_PROGRAM));
       return true;
-    case kBrowsePDF:
-      Browse(dialog, kPDFProgram, ProgramFilter(), "PDF閲覧用ソフトを選んでください．",
-             Text(dialog, kPDFProgram));
+    case IDC_BROWSE_PDF:
+      Browse(dialog, IDC_PDF_PROGRAM, ProgramFilter(), "PDF閲覧用ソフトを選んでください．",
+             Text(dialog, IDC_PDF_PROGRAM));
       return true;
     default:
       return false;
@@ -48,39 +50,43 @@ bool PreviewSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
 }
 
 bool TeXSet::OnInit(vklib::window::Dialog& dialog) {
-  int which = GetIniInt("TeX", "WhichParent");
-  SelectRadio(dialog, kParentRadios, which == 2 ? kOpenFile : which == 3 ? kGiven : kInfer);
-  SetReadOnly(dialog, kParentField, which != 3);
-  SetText(dialog, kParentField, GetIniString("TeX", "Parent"));
+  ParentChoice which = ParentChoiceOf(GetIniInt(Setting::kTeXWhichParent));
+  SelectRadio(dialog, kParentRadios,
+              which == ParentChoice::kOpenFile ? IDC_PARENT_IS_OPEN_FILE
+              : which == ParentChoice::kGiven  ? IDC_GIVEN_PARENT
+                                               : IDC_INFER_PARENT);
+  SetReadOnly(dialog, IDC_PARENT_FIELD, which != ParentChoice::kGiven);
+  SetText(dialog, IDC_PARENT_FIELD, GetIniString(Setting::kTeXParent));
   return true;
 }
 
 bool TeXSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
   switch (id) {
     case IDOK: {
-      bool saved = WriteIniInt("TeX", "WhichParent",
-                               IsChecked(dialog, kInfer)   ? 1
-                               : IsChecked(dialog, kGiven) ? 3
-                                                           : 2);
-      saved &= WriteIniString("TeX", "Parent", Text(dialog, kParentField));
+      bool saved = WriteIniInt(
+          Setting::kTeXWhichParent,
+          StoredNumber(IsChecked(dialog, IDC_INFER_PARENT)   ? ParentChoice::kInfer
+                       : IsChecked(dialog, IDC_GIVEN_PARENT) ? ParentChoice::kGiven
+                                                             : ParentChoice::kOpenFile));
+      saved &= WriteIniString(Setting::kTeXParent, Text(dialog, IDC_PARENT_FIELD));
       EndSaved(dialog, saved);
       return true;
     }
     case IDCANCEL:
       dialog.End(0);
       return true;
-    case kInfer:
-    case kOpenFile:
-    case kGiven:
+    case IDC_INFER_PARENT:
+    case IDC_PARENT_IS_OPEN_FILE:
+    case IDC_GIVEN_PARENT:
       SelectRadio(dialog, kParentRadios, id);
-      SetReadOnly(dialog, kParentField, id != kGiven);
+      SetReadOnly(dialog, IDC_PARENT_FIELD, id != IDC_GIVEN_PARENT);
       return true;
-    case kBrowse:
-      if (IsChecked(dialog, kGiven)) {
-        Browse(dialog, kParentField,
+    case IDC_BROWSE_PARENT:
+      if (IsChecked(dialog, IDC_GIVEN_PARENT)) {
+        Browse(dialog, IDC_PARENT_FIELD,
                std::string("TeXファイル(*.tex)") + '\0' + "*.tex" + '\0' + "全てのファイル(*.*)" +
                    '\0' + "*.*" + '\0',
-               "親ファイルを選んでください．", Text(dialog, kParentField));
+               "親ファイルを選んでください．", Text(dialog, IDC_PARENT_FIELD));
       }
       return true;
     default:

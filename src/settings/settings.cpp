@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <vector>
+
 #include "vklib/association.h"
 #include "vklib/file.h"
 #include "vklib/profile.h"
@@ -93,6 +95,31 @@ bool WriteIniString(const std::string& section, const std::string& key, const st
   return vklib::WriteProfileValue(IniPath, section, key, EncodeValue(value));
 }
 
+std::string GetIniString(Setting setting) {
+  const SettingRow& row = RowOf(setting);
+  return GetIniString(row.section, row.key);
+}
+
+int GetIniInt(Setting setting) {
+  const SettingRow& row = RowOf(setting);
+  return GetIniInt(row.section, row.key);
+}
+
+int GetIniInt(Setting setting, int missing) {
+  const SettingRow& row = RowOf(setting);
+  return vklib::ReadProfileInt(IniPath, row.section, row.key, missing);
+}
+
+bool WriteIniInt(Setting setting, int value) {
+  const SettingRow& row = RowOf(setting);
+  return WriteIniInt(row.section, row.key, value);
+}
+
+bool WriteIniString(Setting setting, const std::string& value) {
+  const SettingRow& row = RowOf(setting);
+  return WriteIniString(row.section, row.key, value);
+}
+
 std::string UnwritableSettingsMessage() {
   return "設定ファイル「" + IniPath + "」に書き込めません．設定は保存されません．";
 }
@@ -108,26 +135,20 @@ bool IsFirstRun() {
 }
 
 bool WriteFirstRunDefaults() {
-  // Every value is tried, so that as much as can be stored is.
-  bool written = WriteIniInt("TeX2DVI", "IsUsingFormat", 1);
-  written &= WriteIniString("TeX2DVI", "FormatFile", "platex.fmt");
-  written &= WriteIniInt("TeX2DVI", "IsAnalyze", 1);
-  written &= WriteIniInt("TeX2DVI", "MaxCompile", kDefaultMaxCompile);
-  written &= WriteIniInt("BibTeX", "WhichProgram", 2);
-  written &= WriteIniInt("MakeIndex", "WhichProgram", 2);
-  written &= WriteIniInt("DVI2PS", "WhichProgram", 2);
-  written &= WriteIniInt("PS2PDF", "IsGhostScript", 1);
-  written &= WriteIniInt("DVI2PDF", "WhichProgram", 2);
-  written &= WriteIniString("DVI2PDF", "PaperSizeFromList", "a4");
-  written &= WriteIniInt("DVIOUT", "IsUseDVIOUT", 1);
-  written &= WriteIniString("DVIOUT", "dvioutPath", DefaultViewerFor(".dvi"));
-  written &= WriteIniInt("DVIOUT", "IsTellPaperSize", 1);
-  written &= WriteIniInt("DVIOUT", "Maximize", 1);
-  written &= WriteIniInt("DVIOUT", "WhichPaperSize", 1);
-  written &= WriteIniString("DVIOUT", "PaperSizeFromList", "B5J");
-  written &= WriteIniString("PSPreview", "Program", DefaultViewerFor(".ps"));
-  written &= WriteIniString("PSPreview", "Arg", "\"%F.ps\"");
-  written &= WriteIniString("PDFPreview", "Program", DefaultViewerFor(".pdf"));
-  written &= WriteIniString("PDFPreview", "Arg", "\"%F.pdf\"");
-  return written;
+  std::vector<vklib::ProfileValue> values;
+  for (size_t i = 0; i < kSettingCount; ++i) {
+    const SettingRow& row = kSettingTable[i];
+    const FirstRunValue& value = row.first_run;
+    if (value.kind == FirstRunValue::kNothing) continue;
+    std::string stored;
+    if (row.type == SettingType::kInt) {
+      stored = std::to_string(value.number);
+    } else {
+      stored = EncodeValue(value.kind == FirstRunValue::kViewerOf ? DefaultViewerFor(value.text)
+                                                                  : std::string(value.text));
+    }
+    values.push_back({row.section, row.key, stored});
+  }
+  // Written as one file, so that programs started at the same moment all find it whole.
+  return vklib::CreateProfile(IniPath, values);
 }

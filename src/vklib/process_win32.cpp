@@ -1,15 +1,18 @@
 #include <windows.h>
 
+#include <utility>
+
 #include "vklib/process.h"
+#include "vklib/unique_handle_win32.h"
 
 namespace vklib {
 
 struct Process::State {
-  HANDLE thread = INVALID_HANDLE_VALUE;
-  HANDLE process = INVALID_HANDLE_VALUE;
-  HANDLE input_write = INVALID_HANDLE_VALUE;
-  HANDLE output_read = INVALID_HANDLE_VALUE;
-  HANDLE job = nullptr;
+  UniqueHandle thread;
+  UniqueHandle process;
+  UniqueHandle input_write;
+  UniqueHandle output_read;
+  UniqueHandle job;
   DWORD process_id = 0;
   DWORD thread_id = 0;
   int32_t last_exit_code = 0;  // what ExitCode gives once the handles are closed
@@ -17,29 +20,23 @@ struct Process::State {
 
 namespace {
 
-void CloseAndReset(HANDLE& handle) {
-  if (handle != INVALID_HANDLE_VALUE && handle != nullptr) CloseHandle(handle);
-  handle = INVALID_HANDLE_VALUE;
-}
-
 // A pipe whose one end, `kept`, belongs to us alone (not inheritable) and whose other end is
 // for the child. `parent_reads` tells which end is ours.
-bool CreateChildPipe(bool parent_reads, HANDLE& kept, HANDLE& child_end) {
+bool CreateChildPipe(bool parent_reads, UniqueHandle& kept, UniqueHandle& child_end) {
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
-  HANDLE read_end = INVALID_HANDLE_VALUE;
-  HANDLE write_end = INVALID_HANDLE_VALUE;
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
   // A pipe of the default size (4 KB) holds a fast child up between two reads.
   if (!CreatePipe(&read_end, &write_end, &attributes, 65536)) return false;
-  HANDLE& ours = parent_reads ? read_end : write_end;
-  child_end = parent_reads ? write_end : read_end;
+  UniqueHandle ours(parent_reads ? read_end : write_end);
+  UniqueHandle childs(parent_reads ? write_end : read_end);
   HANDLE self = GetCurrentProcess();
-  if (!DuplicateHandle(self, ours, self, &kept, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
-    CloseHandle(read_end);
-    CloseHandle(write_end);
-    child_end = INVALID_HANDLE_VALUE;
+  HANDLE duplicate = nullptr;
+  if (!DuplicateHandle(self, ours.get(), self, &duplicate, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
     return false;
   }
-  CloseHandle(ours);
+  kept.reset(duplicate);
+  child_end = std::move(childs);
   return true;
 }
 
@@ -52,8 +49,8 @@ Process::~Process() {
 }
 
 bool Process::IsEnded() {
-  if (state_->process == INVALID_HANDLE_VALUE) return true;
-  DWORD result = WaitForSingleObject(state_->process, 0);
+  if (!state_->process) return true;
+  DWORD result = WaitForSingleObject(state_->process.get(), 0);
   return result != WAIT_TIMEOUT && result != WAIT_ABANDONED;
 }
 
@@ -67,28 +64,23 @@ bool Process::Start(const ProcessParam& param) {
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  HANDLE output_write = INVALID_HANDLE_VALUE;
-  HANDLE input_read = INVALID_HANDLE_VALUE;
-  auto close_child_ends = [&] {
-    CloseAndReset(output_write);
-    CloseAndReset(input_read);
-  };
+  UniqueHandle output_write;
+  UniqueHandle input_read;
   auto fail = [&] {
-    start_error_ = LastSystemError();  // a CloseHandle that succeeds leaves the last error alone
-    close_child_ends();
-    CloseAndReset(state_->output_read);
-    CloseAndReset(state_->input_write);
+    start_error_ = LastSystemError();  // read before any handle is closed
+    state_->output_read.reset();
+    state_->input_write.reset();
     return false;
   };
 
   if (param.RedirectOutput || param.RedirectError) {
     if (!CreateChildPipe(true, state_->output_read, output_write)) return fail();
-    if (param.RedirectOutput) startup.hStdOutput = output_write;
-    if (param.RedirectError) startup.hStdError = output_write;
+    if (param.RedirectOutput) startup.hStdOutput = output_write.get();
+    if (param.RedirectError) startup.hStdError = output_write.get();
   }
   if (param.RedirectInput) {
     if (!CreateChildPipe(false, state_->input_write, input_read)) return fail();
-    startup.hStdInput = input_read;
+    startup.hStdInput = input_read.get();
   }
   if (param.RedirectOutput || param.RedirectError || param.RedirectInput) {
     startup.dwFlags |= STARTF_USESTDHANDLES;
@@ -111,17 +103,18 @@ bool Process::Start(const ProcessParam& param) {
       CreateProcessA(param.Program.empty() ? nullptr : param.Program.c_str(), command_line.data(),
                      nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                      directory.empty() ? nullptr : directory.c_str(), &startup, &info);
-  close_child_ends();
+  // The child has its own copies of its ends now.
+  output_write.reset();
+  input_read.reset();
   if (!started) return fail();
 
-  state_->job = CreateJobObjectA(nullptr, nullptr);
-  if (state_->job != nullptr && !AssignProcessToJobObject(state_->job, info.hProcess)) {
-    CloseHandle(state_->job);
-    state_->job = nullptr;
+  state_->job.reset(CreateJobObjectA(nullptr, nullptr));
+  if (state_->job && !AssignProcessToJobObject(state_->job.get(), info.hProcess)) {
+    state_->job.reset();
   }
   ResumeThread(info.hThread);
-  state_->process = info.hProcess;
-  state_->thread = info.hThread;
+  state_->process.reset(info.hProcess);
+  state_->thread.reset(info.hThread);
   state_->process_id = info.dwProcessId;
   state_->thread_id = info.dwThreadId;
   return true;
@@ -129,63 +122,63 @@ bool Process::Start(const ProcessParam& param) {
 
 size_t Process::Read(char* buffer, size_t size) {
   DWORD available = 0;
-  if (state_->output_read == INVALID_HANDLE_VALUE ||
-      !PeekNamedPipe(state_->output_read, nullptr, 0, nullptr, &available, nullptr) ||
+  if (!state_->output_read ||
+      !PeekNamedPipe(state_->output_read.get(), nullptr, 0, nullptr, &available, nullptr) ||
       available == 0) {
     return 0;
   }
   DWORD wanted = static_cast<DWORD>(available < size ? available : size);
   DWORD read = 0;
-  if (!ReadFile(state_->output_read, buffer, wanted, &read, nullptr)) return 0;
+  if (!ReadFile(state_->output_read.get(), buffer, wanted, &read, nullptr)) return 0;
   return read;
 }
 
 size_t Process::Write(const char* data, size_t size) {
-  if (IsEnded() || state_->input_write == INVALID_HANDLE_VALUE) return 0;
+  if (IsEnded() || !state_->input_write) return 0;
   DWORD written = 0;
-  if (!WriteFile(state_->input_write, data, static_cast<DWORD>(size), &written, nullptr)) return 0;
+  if (!WriteFile(state_->input_write.get(), data, static_cast<DWORD>(size), &written, nullptr))
+    return 0;
   return written;
 }
 
 void Process::CloseInput() {
-  CloseAndReset(state_->input_write);
+  state_->input_write.reset();
 }
 
 void Process::Close() {
-  if (state_->process != INVALID_HANDLE_VALUE) {
+  if (state_->process) {
     if (!IsEnded()) {
-      if (state_->job == nullptr || !TerminateJobObject(state_->job, static_cast<UINT>(-1))) {
-        TerminateProcess(state_->process, static_cast<UINT>(-1));
+      if (!state_->job || !TerminateJobObject(state_->job.get(), static_cast<UINT>(-1))) {
+        TerminateProcess(state_->process.get(), static_cast<UINT>(-1));
       }
-      WaitForSingleObject(state_->process, 5000);
+      WaitForSingleObject(state_->process.get(), 5000);
     }
     state_->last_exit_code = ExitCode();
-    CloseAndReset(state_->process);
-    CloseAndReset(state_->thread);
+    state_->process.reset();
+    state_->thread.reset();
     state_->process_id = 0;
     state_->thread_id = 0;
   }
-  if (state_->job != nullptr) CloseHandle(state_->job);
-  state_->job = nullptr;
-  CloseAndReset(state_->input_write);
-  CloseAndReset(state_->output_read);
+  state_->job.reset();
+  state_->input_write.reset();
+  state_->output_read.reset();
 }
 
 int32_t Process::ExitCode() {
-  if (state_->process == INVALID_HANDLE_VALUE) return state_->last_exit_code;
+  if (!state_->process) return state_->last_exit_code;
   DWORD code = 0;
-  if (!GetExitCodeProcess(state_->process, &code)) return -1;
+  if (!GetExitCodeProcess(state_->process.get(), &code)) return -1;
   return static_cast<int32_t>(code);
 }
 
 void Process::WaitForActivity(int milliseconds) {
-  if (state_->process == INVALID_HANDLE_VALUE) return;
+  if (!state_->process) return;
   // An anonymous pipe cannot be waited on: wake at the child's end or after the time-out.
-  WaitForSingleObject(state_->process, static_cast<DWORD>(milliseconds));
+  WaitForSingleObject(state_->process.get(), static_cast<DWORD>(milliseconds));
 }
 
 void* Process::WaitHandle() const {
-  return state_->process == INVALID_HANDLE_VALUE ? nullptr : state_->process;
+  return state_->process.get();
 }
 
 }  // namespace vklib

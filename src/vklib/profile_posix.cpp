@@ -1,16 +1,10 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <vector>
 
 #include "vklib/codepage.h"
 #include "vklib/file.h"
 #include "vklib/profile.h"
+#include "vklib/shared_file_posix.h"
 
 namespace vklib {
 namespace {
@@ -120,46 +114,33 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
   return true;
 }
 
-bool WriteAll(int descriptor, const std::string& bytes) {
-  size_t written = 0;
-  while (written < bytes.size()) {
-    ssize_t count = write(descriptor, bytes.data() + written, bytes.size() - written);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    written += static_cast<size_t>(count);
+// Gives a key of a section a value in a file's text, as Windows does; false when the key holds
+// that value already.
+bool SetValue(std::string& content, const std::string& section, const std::string& key,
+              const std::string& value) {
+  std::vector<Line> lines = SplitLines(content);
+  // Windows drops the blanks in front of a value it writes.
+  std::string_view written_value = value;
+  while (!written_value.empty() && IsBlank(written_value.front()))
+    written_value.remove_prefix(1);
+  Lookup found = Find(lines, section, key);
+  if (found.key_found) {
+    std::string_view name, old_value;
+    KeyName(lines[found.key_line].text, name, old_value);
+    if (old_value == written_value) return false;
+    lines[found.key_line].text = std::string(name) + "=" + std::string(written_value);
+  } else {
+    std::vector<Line> added;
+    if (!found.section_found) added.push_back({"[" + section + "]", "\r\n"});
+    added.push_back({key + "=" + std::string(written_value), "\r\n"});
+    size_t at = found.section_found ? found.insert_at : lines.size();
+    if (at > 0 && lines[at - 1].end.empty()) lines[at - 1].end = "\r\n";
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
   }
+  content.clear();
+  for (const Line& line : lines)
+    content += line.text + line.end;
   return true;
-}
-
-// Gives a file new bytes all at once: they go to a file beside it, which then takes its name,
-// so that a crash or a full disk never leaves the settings cut short. A link keeps pointing
-// where it did (the file it names is the one replaced), and the file keeps its permissions.
-// Where no file can be made beside it, it is written in place.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  std::string target = AnsiToUtf8(path);
-  char resolved[PATH_MAX];
-  if (realpath(target.c_str(), resolved) != nullptr) target = resolved;
-  struct stat old {};
-  const bool existed = stat(target.c_str(), &old) == 0;
-  std::string temporary = target + ".XXXXXX";
-  int descriptor = mkstemp(temporary.data());
-  if (descriptor < 0) {
-    UniqueFile file(OpenFile(path, "wb"));
-    if (!file) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    return std::fflush(file.get()) == 0 && ok;
-  }
-  mode_t mode = old.st_mode & 07777;
-  if (!existed) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  bool ok = fchmod(descriptor, mode) == 0 && WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
-  ok = close(descriptor) == 0 && ok;
-  ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
 }
 
 std::string RawValue(const std::string& path, const std::string& section, const std::string& key) {
@@ -188,8 +169,10 @@ std::string ReadProfileValue(const std::string& path, const std::string& section
 
 // Like the Windows function: blanks, a sign, then digits with an optional base prefix
 // ("0x", "0o", "0b").
-int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key) {
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                   int missing) {
   std::string value = ReadProfileValue(path, section, key);
+  if (value.empty()) return missing;
   size_t pos = 0;
   while (pos < value.size() && IsBlank(value[pos]))
     ++pos;
@@ -217,33 +200,32 @@ int ReadProfileInt(const std::string& path, const std::string& section, const st
 
 bool WriteProfileValue(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value) {
-  std::string content;
-  // A file that is there but cannot be read is left alone: writing it from nothing would lose
-  // every other setting.
-  if (!ReadWholeFile(path, content) && FileExists(path)) return false;
-  std::vector<Line> lines = SplitLines(content);
-  // Windows drops the blanks in front of a value it writes.
-  std::string_view written_value = value;
-  while (!written_value.empty() && IsBlank(written_value.front()))
-    written_value.remove_prefix(1);
-  Lookup found = Find(lines, section, key);
-  if (found.key_found) {
-    std::string_view name, old_value;
-    KeyName(lines[found.key_line].text, name, old_value);
-    if (old_value == written_value) return true;
-    lines[found.key_line].text = std::string(name) + "=" + std::string(written_value);
-  } else {
-    std::vector<Line> added;
-    if (!found.section_found) added.push_back({"[" + section + "]", "\r\n"});
-    added.push_back({key + "=" + std::string(written_value), "\r\n"});
-    size_t at = found.section_found ? found.insert_at : lines.size();
-    if (at > 0 && lines[at - 1].end.empty()) lines[at - 1].end = "\r\n";
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
+  const std::string target = posix::LinkTarget(AnsiToUtf8(path));
+  while (true) {
+    posix::FileLock lock;
+    const posix::FileLock::Result found = lock.Lock(target);
+    std::string content;
+    // A file that is there but cannot be read is left alone: writing it from nothing would lose
+    // every other setting.
+    if (found == posix::FileLock::kUnusable) return false;
+    if (found == posix::FileLock::kOpen && !posix::ReadFromStart(lock.descriptor(), content))
+      return false;
+    if (!SetValue(content, section, key, value)) return true;
+    if (found == posix::FileLock::kOpen) return posix::ReplaceFile(target, content);
+    switch (posix::CreateNewFile(target, content)) {
+      case posix::NewFile::kCreated:
+        return true;
+      case posix::NewFile::kExisted:
+        continue;  // another program made the file meanwhile: the value goes into that one
+      case posix::NewFile::kFailed:
+        return false;
+    }
   }
-  std::string output;
-  for (const Line& line : lines)
-    output += line.text + line.end;
-  return ReplaceFile(path, output);
+}
+
+bool CreateProfile(const std::string& path, const std::vector<ProfileValue>& values) {
+  return posix::CreateNewFile(posix::LinkTarget(AnsiToUtf8(path)), ProfileText(values)) !=
+         posix::NewFile::kFailed;
 }
 
 }  // namespace vklib

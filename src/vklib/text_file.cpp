@@ -142,42 +142,43 @@ void TextFile::Detect(const unsigned char* sample, size_t size) {
 
 bool TextFile::Open(const std::string& name) {
   if (name.empty() || reader_) return false;
-  std::FILE* file = OpenFile(name, "rb");
+  UniqueFile file(OpenFile(name, "rb"));
   if (file == nullptr) return false;
   unsigned char sample[kSampleSize];
-  size_t size = std::fread(sample, 1, sizeof sample, file);
+  size_t size = std::fread(sample, 1, sizeof sample, file.get());
   Detect(sample, size);
-  std::fseek(file, 0, SEEK_SET);
+  std::fseek(file.get(), 0, SEEK_SET);
 
   switch (code_) {
     case kEncodingShiftJis:
       if (line_end_ != kLineEndCr) {
-        reader_ = std::make_unique<rDirect>(file);
+        reader_ = std::make_unique<rDirect>(std::move(file));
       } else {
-        reader_ = std::make_unique<rSJIS>(file);
+        reader_ = std::make_unique<rSJIS>(std::move(file));
       }
       break;
     case kEncodingUtf8:
     case kEncodingUtf8Mark:
     case kEncodingUtf7:
-      reader_ = std::make_unique<rUTF7_8>(file, static_cast<unsigned>(code_ < 0 ? -code_ : code_));
+      reader_ = std::make_unique<rUTF7_8>(std::move(file),
+                                          static_cast<unsigned>(code_ < 0 ? -code_ : code_));
       break;
     case kEncodingUtf16BeMark:
     case kEncodingUtf16Be:
-      reader_ = std::make_unique<rUTF16>(file, true);
+      reader_ = std::make_unique<rUTF16>(std::move(file), true);
       break;
     case kEncodingUtf16LeMark:
     case kEncodingUtf16Le:
-      reader_ = std::make_unique<rUTF16>(file, false);
+      reader_ = std::make_unique<rUTF16>(std::move(file), false);
       break;
     case kEncodingEucJp:
-      reader_ = std::make_unique<rEUC>(file);
+      reader_ = std::make_unique<rEUC>(std::move(file));
       break;
     case kEncodingIso2022Jp:
-      reader_ = std::make_unique<rIsoJP>(file);
+      reader_ = std::make_unique<rIsoJP>(std::move(file));
       break;
     default:
-      reader_ = std::make_unique<rSJIS>(file);
+      reader_ = std::make_unique<rSJIS>(std::move(file));
       break;
   }
   return true;

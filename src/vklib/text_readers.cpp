@@ -211,8 +211,9 @@ size_t rIsoJP::Read(char* buffer, size_t size, bool one_line) {
   return out.Finish();
 }
 
-rUTF7_8::rUTF7_8(std::FILE* file, unsigned code_page)
-    : FileRead(file), code_page_(code_page == kCodePageUtf7 ? kCodePageUtf7 : kCodePageUtf8) {
+rUTF7_8::rUTF7_8(UniqueFile file, unsigned code_page)
+    : FileRead(std::move(file)),
+      code_page_(code_page == kCodePageUtf7 ? kCodePageUtf7 : kCodePageUtf8) {
   if (code_page_ != kCodePageUtf8) return;
   unsigned char mark[3] = {Get(), Get(), Get()};
   if (!(mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF)) Rewind();
@@ -298,7 +299,7 @@ size_t rUTF7_8::Read(char* buffer, size_t size, bool one_line) {
   return out.Finish();
 }
 
-rUTF16::rUTF16(std::FILE* file, bool swap) : FileRead(file), swap_(swap) {
+rUTF16::rUTF16(UniqueFile file, bool swap) : FileRead(std::move(file)), swap_(swap) {
   uint16_t first = Peek();
   if (AtEnd()) return;
   if (first == 0xFFFE || first == 0xFEFF) {

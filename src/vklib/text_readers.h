@@ -4,23 +4,20 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "vklib/file.h"
 #include "vklib/text_file.h"
 
 // The readers behind vklib::TextFile, one per kind of encoding.
 namespace vklib {
 
-// A reader over a buffered file stream of `Unit`s (bytes or 16-bit units). It owns the stream.
+// A reader over a buffered file stream of `Unit`s (bytes or 16-bit units), which it owns.
 // Each reader reads a line, or a block across line ends, with one Read of its own.
 template <typename Unit>
 class FileRead : public READ {
  public:
-  explicit FileRead(std::FILE* file) : file_(file) { Fill(); }
-  ~FileRead() override {
-    if (file_ != nullptr) std::fclose(file_);
-  }
-  FileRead(const FileRead&) = delete;
-  FileRead& operator=(const FileRead&) = delete;
+  explicit FileRead(UniqueFile file) : file_(std::move(file)) { Fill(); }
 
   size_t ReadLine(char* buffer, size_t size) override { return Read(buffer, size, true); }
   size_t ReadBlock(char* buffer, size_t size) override { return Read(buffer, size, false); }
@@ -58,19 +55,19 @@ class FileRead : public READ {
   // Back to the first unit of the file.
   void Rewind() {
     if (file_ == nullptr) return;
-    std::fseek(file_, 0, SEEK_SET);
+    std::fseek(file_.get(), 0, SEEK_SET);
     Fill();
   }
 
  private:
   void Fill() {
     pos_ = 0;
-    count_ = file_ != nullptr ? std::fread(buffer_, sizeof(Unit), kUnits, file_) : 0;
+    count_ = file_ != nullptr ? std::fread(buffer_, sizeof(Unit), kUnits, file_.get()) : 0;
     end_ = count_ == 0;
   }
 
   static constexpr size_t kUnits = 4096;
-  std::FILE* file_;
+  UniqueFile file_;
   Unit buffer_[kUnits];
   bool end_ = false;
   size_t pos_ = 0;
@@ -119,7 +116,7 @@ class rIsoJP : public FileRead<unsigned char> {
 // UTF-8 or UTF-7 through the code page conversions; a UTF-8 byte-order mark is skipped.
 class rUTF7_8 : public FileRead<unsigned char> {
  public:
-  rUTF7_8(std::FILE* file, unsigned code_page);
+  rUTF7_8(UniqueFile file, unsigned code_page);
 
  private:
   size_t Read(char* buffer, size_t size, bool one_line) override;
@@ -130,7 +127,7 @@ class rUTF7_8 : public FileRead<unsigned char> {
 // UTF-16 of either byte order; a byte-order mark decides the order and is skipped.
 class rUTF16 : public FileRead<char16_t> {
  public:
-  rUTF16(std::FILE* file, bool swap);
+  rUTF16(UniqueFile file, bool swap);
 
  private:
   char16_t Unit(char16_t raw) const {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "vklib/file.h"
+#include "vklib/unique_handle_win32.h"
 #include "vklib/viewer.h"
 
 namespace vklib {
@@ -18,9 +19,9 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
     error = LastSystemError();
     return false;
   }
-  WaitForInputIdle(info.hProcess, static_cast<DWORD>(idle_milliseconds));
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  UniqueHandle process(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  WaitForInputIdle(process.get(), static_cast<DWORD>(idle_milliseconds));
   return true;
 }
 

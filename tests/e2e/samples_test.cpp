@@ -48,12 +48,12 @@ class SampleBuild : public ::testing::Test {
   std::string Driver() const { return work_.File("tool/pressel2-build"); }
 
   // The first-run defaults and then the given values, in the driver's settings file.
-  void Settings(const std::vector<std::array<std::string, 3>>& values) {
+  void Settings(const std::vector<std::pair<Setting, std::string>>& values) {
     std::string saved = IniPath;
     IniPath = work_.File("tool/pressel2-build.ini");
     WriteFirstRunDefaults();
-    for (const auto& [section, key, value] : values)
-      WriteIniString(section, key, value);
+    for (const auto& [setting, value] : values)
+      WriteIniString(setting, value);
     IniPath = saved;
   }
 
@@ -145,9 +145,9 @@ TEST_F(SampleBuild, TheUtf8ReportBuildsFromAChapterWithTheFirstRunDefaults) {
 
 TEST_F(SampleBuild, TheShiftJisReportBuildsWithItsOptions) {
   UseSample("report-sjis");
-  Settings({{"TeX2DVI", "Option", "-kanji=sjis"},
-            {"BibTeX", "Option", "-kanji=sjis"},
-            {"MakeIndex", "Option", "-S"}});
+  Settings({{Setting::kTeX2DVIOption, "-kanji=sjis"},
+            {Setting::kBibTeXOption, "-kanji=sjis"},
+            {Setting::kMakeIndexOption, "-S"}});
   ASSERT_EQ(0, Run("--pdf chap1.tex")) << errors_;
   Lines expected = {
       "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "mendex -S main",
@@ -161,7 +161,7 @@ TEST_F(SampleBuild, TheShiftJisReportBuildsWithItsOptions) {
 
 TEST_F(SampleBuild, TheB5ArticleGivesAB5Pdf) {
   UseSample("article-euc");
-  Settings({{"TeX2DVI", "Option", "-kanji=euc"}, {"DVI2PDF", "WhichPaperSize", "1"}});
+  Settings({{Setting::kTeX2DVIOption, "-kanji=euc"}, {Setting::kDVI2PDFWhichPaperSize, "1"}});
   ASSERT_EQ(0, Run("--pdf paper.tex")) << errors_;
   // The second run is for the labels that the first wrote into paper.aux.
   EXPECT_EQ((Lines{"platex -kanji=euc paper.tex", "platex -kanji=euc paper.tex",
@@ -172,7 +172,7 @@ TEST_F(SampleBuild, TheB5ArticleGivesAB5Pdf) {
 
 TEST_F(SampleBuild, MaxCompileOneRunsLaTeXOnce) {
   UseSample("report-utf8");
-  Settings({{"TeX2DVI", "MaxCompile", "1"}});
+  Settings({{Setting::kTeX2DVIMaxCompile, "1"}});
   ASSERT_EQ(0, Run("main.tex")) << errors_;
   EXPECT_EQ(Lines{"platex main.tex"}, Actions());
 }
@@ -250,7 +250,7 @@ TEST_F(SampleBuild, AChapterNamingItsRootInACommentBuildsThatRoot) {
                   "\\input{../parts/chap}\n\\end{document}\n");
   test::WriteFile((Document() / "parts/chap.tex").string(),
                   vklib::AnsiToUtf8("% !TEX root = ../book/main\n本文．\n"));
-  Settings({{"DVI2PDF", "WhichPaperSize", "1"}});  // the paper size from the root's options
+  Settings({{Setting::kDVI2PDFWhichPaperSize, "1"}});  // the paper size from the root's options
   ASSERT_EQ(0, Run("--pdf parts/chap.tex")) << errors_;
   const Lines actions = Actions();
   ASSERT_GE(actions.size(), 2u);

@@ -159,7 +159,7 @@ TEST_F(ResolveParentTest, InfersTheParentAndItsClassByDefault) {
 TEST_F(ResolveParentTest, OpenFileSettingTakesTheFileItself) {
   Write("main.tex", "\\documentclass[b5paper]{jbook}\n\\include{chap}\n");
   tex_.current_file = Write("chap.tex", "x\n");
-  WriteIniInt("TeX", "WhichParent", 2);
+  WriteIniInt(Setting::kTeXWhichParent, 2);
   tex_.ResolveParent();
   EXPECT_EQ("chap", tex_.parent_stem);
   EXPECT_EQ("", tex_.class_options);
@@ -171,12 +171,12 @@ TEST_F(ResolveParentTest, OpenFileSettingTakesTheFileItself) {
 
 TEST_F(ResolveParentTest, GivenFileSettingIsTakenWithoutAnyTest) {
   tex_.current_file = Write("chap.tex", "x\n");
-  WriteIniInt("TeX", "WhichParent", 3);
-  WriteIniString("TeX", "Parent", settings_.dir().File("nowhere.tex"));
+  WriteIniInt(Setting::kTeXWhichParent, 3);
+  WriteIniString(Setting::kTeXParent, settings_.dir().File("nowhere.tex"));
   tex_.ResolveParent();
   EXPECT_EQ("nowhere", tex_.parent_stem);
   EXPECT_EQ(JoinPath(settings_.dir().path(), "nowhere"), tex_.parent_base);
-  WriteIniString("TeX", "Parent", "");
+  WriteIniString(Setting::kTeXParent, "");
   tex_.ResolveParent();
   EXPECT_EQ("", tex_.parent_base);
   EXPECT_EQ("nowhere", tex_.parent_stem);  // the other parts keep their values
@@ -271,14 +271,14 @@ TEST_F(ResolveParentTest, AMissingRootOrAChosenParentSetsTheCommentAside) {
   EXPECT_EQ("main", tex_.parent_stem);  // inferred as without the comment
 
   Write("chap.tex", "% !TEX root = other.tex\n");
-  WriteIniInt("TeX", "WhichParent", 2);
+  WriteIniInt(Setting::kTeXWhichParent, 2);
   tex_.ResolveParent();
   EXPECT_EQ("chap", tex_.parent_stem);
-  WriteIniInt("TeX", "WhichParent", 3);
-  WriteIniString("TeX", "Parent", main);
+  WriteIniInt(Setting::kTeXWhichParent, 3);
+  WriteIniString(Setting::kTeXParent, main);
   tex_.ResolveParent();
   EXPECT_EQ("main", tex_.parent_stem);
-  WriteIniInt("TeX", "WhichParent", 1);
+  WriteIniInt(Setting::kTeXWhichParent, 1);
   tex_.ResolveParent();
   EXPECT_EQ("other", tex_.parent_stem);
   EXPECT_EQ("jarticle", tex_.class_name);

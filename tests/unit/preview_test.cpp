@@ -76,8 +76,8 @@ class Previews : public ::testing::Test {
 };
 
 TEST_F(Previews, PostScriptAndPdfViewersGetTheirExpandedArguments) {
-  WriteIniString("PSPreview", "Program", Viewer());
-  WriteIniString("PDFPreview", "Program", Viewer());
+  WriteIniString(Setting::kPSPreviewProgram, Viewer());
+  WriteIniString(Setting::kPDFPreviewProgram, Viewer());
   tex_.PreviewPS();
   ASSERT_EQ(1u, Launched(1).size());
   tex_.PreviewPDF();
@@ -87,8 +87,8 @@ TEST_F(Previews, PostScriptAndPdfViewersGetTheirExpandedArguments) {
 }
 
 TEST_F(Previews, AViewerThatCannotStartIsReportedUnderTheOldCaption) {
-  WriteIniString("PSPreview", "Program", settings_.dir().File("no-viewer"));
-  WriteIniString("PDFPreview", "Program", "");
+  WriteIniString(Setting::kPSPreviewProgram, settings_.dir().File("no-viewer"));
+  WriteIniString(Setting::kPDFPreviewProgram, "");
   tex_.PreviewPS();
   tex_.PreviewPDF();
   const std::string quoted =
@@ -101,12 +101,12 @@ TEST_F(Previews, AViewerThatCannotStartIsReportedUnderTheOldCaption) {
 }
 
 TEST_F(Previews, AnotherDviViewerIsStartedWithItsArguments) {
-  WriteIniInt("DVIOUT", "IsUseDVIOUT", 0);
-  WriteIniString("DVIOUT", "Program", Viewer());
-  WriteIniString("DVIOUT", "Arg", "%B.dvi");
+  WriteIniInt(Setting::kDVIOUTIsUseDVIOUT, 0);
+  WriteIniString(Setting::kDVIOUTProgram, Viewer());
+  WriteIniString(Setting::kDVIOUTArg, "%B.dvi");
   tex_.PreviewDVI();
   EXPECT_EQ(Lines{"viewer main.dvi"}, Launched(1));
-  WriteIniString("DVIOUT", "Program", "");
+  WriteIniString(Setting::kDVIOUTProgram, "");
   tex_.PreviewDVI();
   EXPECT_EQ(
       Lines{"Pressel2: \"\" main.dviの実行に失敗．\n実行するプログラムが指定されていません．"},
@@ -119,12 +119,12 @@ TEST_F(Previews, AViewerStartsInTheDocumentsDirectory) {
   tex_.current_file = JoinPath(doc, "main.tex");
   tex_.ResolveParent();
   test::ScopedEnvironment log_where_started("FAKE_TOOL_LOG", "");
-  WriteIniString("PDFPreview", "Program", Viewer());
-  WriteIniString("PDFPreview", "Arg", "%B.pdf");  // a name relative to the document
+  WriteIniString(Setting::kPDFPreviewProgram, Viewer());
+  WriteIniString(Setting::kPDFPreviewArg, "%B.pdf");  // a name relative to the document
   tex_.PreviewPDF();
   EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc) == Lines{"viewer main.pdf"}; }));
   // No shell reads the arguments.
-  WriteIniString("PDFPreview", "Arg", "\"$(touch PWNED)\" `touch PWNED`;|&*");
+  WriteIniString(Setting::kPDFPreviewArg, "\"$(touch PWNED)\" `touch PWNED`;|&*");
   tex_.PreviewPDF();
   EXPECT_TRUE(test::WaitUntil([&] { return test::ToolLog(doc).size() == 2; }));
   EXPECT_EQ("viewer $(touch PWNED) `touch PWNED`;|&*", test::ToolLog(doc).at(1));
@@ -133,18 +133,18 @@ TEST_F(Previews, AViewerStartsInTheDocumentsDirectory) {
 
 TEST_F(Previews, DvioutThatNeverAnswersIsReported) {
   // The fake viewer starts but serves no DDE conversation.
-  WriteIniString("DVIOUT", "dvioutPath", Viewer());
+  WriteIniString(Setting::kDVIOUTdvioutPath, Viewer());
   tex_.PreviewDVI();
   EXPECT_EQ(Lines{"viewer -y:A4"}, Launched(1));
   EXPECT_EQ(Lines{"Pressel: DDE初期化に失敗．"}, build_.report.messages);
 }
 
 TEST_F(Previews, DvioutThatCannotStartIsReportedWithWhereToSetItsPlace) {
-  WriteIniString("DVIOUT", "dvioutPath", "");
+  WriteIniString(Setting::kDVIOUTdvioutPath, "");
   tex_.PreviewDVI();
   const std::string no_dviout = settings_.dir().File("no-dviout");
-  WriteIniString("DVIOUT", "dvioutPath", no_dviout);
-  WriteIniInt("DVIOUT", "IsTellPaperSize", 0);
+  WriteIniString(Setting::kDVIOUTdvioutPath, no_dviout);
+  WriteIniInt(Setting::kDVIOUTIsTellPaperSize, 0);
   tex_.PreviewDVI();
   EXPECT_EQ(
       (Lines{"Pressel2: dvioutの場所が設定されていません．「設定」メニューの「DVI閲覧ソフト」で"

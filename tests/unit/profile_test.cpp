@@ -70,6 +70,10 @@ TEST_F(Profile, IntegersAreReadLikeWindowsReadsThem) {
   EXPECT_EQ(16, ReadInt("d"));
   EXPECT_EQ(3, ReadInt("e"));
   EXPECT_EQ(0, ReadInt("f"));
+  // The default stands for a missing or empty value, not for one that is no number.
+  EXPECT_EQ(7, ReadProfileInt(path_, "S", "f", 7));
+  EXPECT_EQ(7, ReadProfileInt(path_, "S", "none", 7));
+  EXPECT_EQ(0, ReadProfileInt(path_, "S", "c", 7));
 }
 
 TEST_F(Profile, ChangingAValueKeepsTheOtherLines) {
@@ -139,6 +143,21 @@ TEST_F(Profile, AWriteReplacesTheFileWholeAndKeepsItsLinkAndPermissions) {
   umask(mask);
   ASSERT_EQ(0, stat(fresh.c_str(), &info));
   EXPECT_EQ(0644u, info.st_mode & 07777);
+}
+
+TEST_F(Profile, ALinkToNoFileYetGetsItsTargetWritten) {
+  ASSERT_EQ(0, symlink("real.ini", path_.c_str()));
+  ASSERT_TRUE(WriteProfileValue(path_, "S", "a", "1"));
+  const std::string first_run = dir_.File("first-run.ini");
+  ASSERT_EQ(0, symlink("made.ini", first_run.c_str()));
+  ASSERT_TRUE(CreateProfile(first_run, {{"S", "b", "2"}}));
+  for (const std::string& link : {path_, first_run}) {
+    struct stat info {};
+    ASSERT_EQ(0, lstat(link.c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
+  }
+  EXPECT_EQ("[S]\r\na=1\r\n", test::ReadFile(dir_.File("real.ini")));
+  EXPECT_EQ("[S]\r\nb=2\r\n", test::ReadFile(dir_.File("made.ini")));
 }
 
 TEST_F(Profile, AWriteThatCannotFinishLeavesTheOldFileWhole) {

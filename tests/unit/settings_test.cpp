@@ -25,14 +25,14 @@ class Settings : public ::testing::Test {
 };
 
 TEST_F(Settings, MissingValuesReadAsEmptyAndZero) {
-  EXPECT_EQ("", GetIniString("TeX", "Parent"));
-  EXPECT_EQ(0, GetIniInt("TeX", "WhichParent"));
+  EXPECT_EQ("", GetIniString(Setting::kTeXParent));
+  EXPECT_EQ(0, GetIniInt(Setting::kTeXWhichParent));
 }
 
 TEST_F(Settings, IntegersAreWrittenInDecimal) {
-  WriteIniInt("TeX2DVI", "MaxCompile", -12);
-  EXPECT_EQ(-12, GetIniInt("TeX2DVI", "MaxCompile"));
-  EXPECT_EQ("-12", GetIniString("TeX2DVI", "MaxCompile"));
+  WriteIniInt(Setting::kTeX2DVIMaxCompile, -12);
+  EXPECT_EQ(-12, GetIniInt(Setting::kTeX2DVIMaxCompile));
+  EXPECT_EQ("-12", GetIniString(Setting::kTeX2DVIMaxCompile));
 }
 
 TEST_F(Settings, ASettingsFileThatCannotBeWrittenIsToldAndNamed) {
@@ -40,15 +40,15 @@ TEST_F(Settings, ASettingsFileThatCannotBeWrittenIsToldAndNamed) {
   IniPath = blocked.Directory("pressel2.ini");  // a directory where the file should be
   EXPECT_TRUE(IsFirstRun());
   EXPECT_FALSE(WriteFirstRunDefaults());
-  EXPECT_FALSE(WriteIniString("TeX", "Parent", "main.tex"));
+  EXPECT_FALSE(WriteIniString(Setting::kTeXParent, "main.tex"));
   EXPECT_EQ("設定ファイル「" + IniPath + "」に書き込めません．設定は保存されません．",
             UnwritableSettingsMessage());
 }
 
 TEST_F(Settings, AValueBetweenQuotesIsStoredWithDoubledQuotesAndReadsBackWhole) {
-  WriteIniString("PSPreview", "Arg", "\"%F.ps\"");
+  WriteIniString(Setting::kPSPreviewArg, "\"%F.ps\"");
   EXPECT_EQ("[PSPreview]\r\nArg=\"\"%F.ps\"\"\r\n", file_.Content());
-  EXPECT_EQ("\"%F.ps\"", GetIniString("PSPreview", "Arg"));
+  EXPECT_EQ("\"%F.ps\"", GetIniString(Setting::kPSPreviewArg));
 }
 
 TEST_F(Settings, EveryValueSurvivesAnyNumberOfSaves) {
@@ -103,9 +103,9 @@ TEST_F(Settings, TheFirstRunWritesItsDefaultsInOrder) {
       "[PDFPreview]\r\nProgram=" +
       DefaultViewerFor(".pdf") + "\r\nArg=\"\"%F.pdf\"\"\r\n";
   EXPECT_EQ(expected, file_.Content());
-  EXPECT_EQ("\"%F.pdf\"", GetIniString("PDFPreview", "Arg"));
-  EXPECT_EQ(0, GetIniInt("TeX", "WhichParent"));
-  EXPECT_EQ(0, GetIniInt("DVI2PDF", "WhichPaperSize"));
+  EXPECT_EQ("\"%F.pdf\"", GetIniString(Setting::kPDFPreviewArg));
+  EXPECT_EQ(0, GetIniInt(Setting::kTeXWhichParent));
+  EXPECT_EQ(0, GetIniInt(Setting::kDVI2PDFWhichPaperSize));
 }
 
 class HistoryTest : public Settings {

@@ -110,8 +110,8 @@ TEST_F(TeXBuild, AnOutputFileOrAnotherExtensionAsParentIsAnalysedByItsStem) {
 
   // A parent named main.ltx in the settings: its auxiliary files are main.aux and main.idx.
   Write("main.ltx", "\\documentclass{jarticle}\n");
-  WriteIniInt("TeX", "WhichParent", 3);
-  WriteIniString("TeX", "Parent", doc_ + vklib::kPathSeparator + "main.ltx");
+  WriteIniInt(Setting::kTeXWhichParent, 3);
+  WriteIniString(Setting::kTeXParent, doc_ + vklib::kPathSeparator + "main.ltx");
   Open("chap1.tex");
   EXPECT_TRUE(tex_.TeX2DVI());
   const Lines ran = Ran();
@@ -177,15 +177,26 @@ TEST_F(TeXBuild, AFailingMakeIndexOnlyChangesTheTitle) {
 TEST_F(TeXBuild, MaxCompileBoundsTheActions) {
   Script(kCitingDocument);
   Open("main.tex");
-  WriteIniInt("TeX2DVI", "MaxCompile", 0);
+  WriteIniInt(Setting::kTeX2DVIMaxCompile, 0);
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_TRUE(Ran().empty());
-  WriteIniInt("TeX2DVI", "MaxCompile", 1);
+  WriteIniInt(Setting::kTeX2DVIMaxCompile, 1);
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_EQ(Lines{"platex main.tex"}, Ran());
-  WriteIniInt("TeX2DVI", "MaxCompile", -3);
+  WriteIniInt(Setting::kTeX2DVIMaxCompile, -3);
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_EQ(1u, Ran().size());
+}
+
+TEST_F(TeXBuild, AMissingBoundTakesTheFirstRunsBound) {
+  Script(kCitingDocument);
+  Open("main.tex");
+  test::WriteFile(IniPath,
+                  "[TeX2DVI]\r\nIsUsingFormat=1\r\nFormatFile=platex.fmt\r\nIsAnalyze=1\r\n");
+  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex", "pbibtex main", "platex main.tex",
+                   "platex main.tex"}),
+            Ran());
 }
 
 TEST_F(TeXBuild, ALaTeXErrorStopsTheLoop) {
@@ -197,7 +208,7 @@ TEST_F(TeXBuild, ALaTeXErrorStopsTheLoop) {
 }
 
 TEST_F(TeXBuild, AProgramThatCannotStartIsReported) {
-  WriteIniString("TeX2DVI", "FormatFile", "nosuchtex.fmt");
+  WriteIniString(Setting::kTeX2DVIFormatFile, "nosuchtex.fmt");
   Open("main.tex");
   EXPECT_FALSE(tex_.TeX2DVI());
   const std::string reason = "「nosuchtex」が見つかりません．PATHと設定を確かめてください．";
@@ -207,10 +218,10 @@ TEST_F(TeXBuild, AProgramThatCannotStartIsReported) {
 }
 
 TEST_F(TeXBuild, TheSimpleModeRunsOnceWithTheStem) {
-  WriteIniInt("TeX2DVI", "IsAnalyze", 0);
-  WriteIniInt("TeX2DVI", "IsUsingFormat", 0);
-  WriteIniString("TeX2DVI", "Program", "platex");
-  WriteIniString("TeX2DVI", "Option", "-kanji=sjis");
+  WriteIniInt(Setting::kTeX2DVIIsAnalyze, 0);
+  WriteIniInt(Setting::kTeX2DVIIsUsingFormat, 0);
+  WriteIniString(Setting::kTeX2DVIProgram, "platex");
+  WriteIniString(Setting::kTeX2DVIOption, "-kanji=sjis");
   Open("chap1.tex");
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_EQ(Lines{doc_ + "> platex -kanji=sjis main"}, build_.Commands());
@@ -221,7 +232,7 @@ TEST_F(TeXBuild, TheSimpleModeRunsOnceWithTheStem) {
 
 TEST_F(TeXBuild, TheAnalysingModeNamesTheFileWithItsExtension) {
   Script(std::string("platex *: ") + kRelax);
-  WriteIniString("TeX2DVI", "Option", "-kanji=sjis");
+  WriteIniString(Setting::kTeX2DVIOption, "-kanji=sjis");
   Open("main.tex");
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_EQ(Lines{doc_ + "> platex -kanji=sjis main.tex"}, build_.Commands());
@@ -230,10 +241,10 @@ TEST_F(TeXBuild, TheAnalysingModeNamesTheFileWithItsExtension) {
 TEST_F(TeXBuild, TheTeXProgramMustBeSet) {
   Open("main.tex");
   for (const char* format : {"", ".fmt"}) {
-    WriteIniString("TeX2DVI", "FormatFile", format);
+    WriteIniString(Setting::kTeX2DVIFormatFile, format);
     EXPECT_FALSE(tex_.TeX2DVI());
   }
-  WriteIniInt("TeX2DVI", "IsUsingFormat", 0);
+  WriteIniInt(Setting::kTeX2DVIIsUsingFormat, 0);
   EXPECT_FALSE(tex_.TeX2DVI());
   EXPECT_EQ(Lines(3, "Pressel2: TeXプログラムの設定がされてません．"), Messages());
 }
@@ -256,18 +267,18 @@ TEST_F(TeXBuild, EveryStepNeedsAFileAndItsParent) {
 TEST_F(TeXBuild, MakeIndexAndBibTeXRunOnTheStemInItsDirectory) {
   Open("main.tex");
   const std::string parent = doc_ + vklib::kPathSeparator + "main.tex";
-  WriteIniInt("MakeIndex", "WhichProgram", 1);
+  WriteIniInt(Setting::kMakeIndexWhichProgram, 1);
   EXPECT_TRUE(tex_.MakeIndex(parent));
-  WriteIniString("MakeIndex", "Option", "-s foo.ist");
+  WriteIniString(Setting::kMakeIndexOption, "-s foo.ist");
   EXPECT_TRUE(tex_.MakeIndex(parent));
-  WriteIniString("MakeIndex", "Option", "");
+  WriteIniString(Setting::kMakeIndexOption, "");
   for (int which : {0, 2}) {
-    WriteIniInt("MakeIndex", "WhichProgram", which);
+    WriteIniInt(Setting::kMakeIndexWhichProgram, which);
     EXPECT_TRUE(tex_.MakeIndex(parent));
   }
-  WriteIniInt("BibTeX", "WhichProgram", 1);
+  WriteIniInt(Setting::kBibTeXWhichProgram, 1);
   EXPECT_TRUE(tex_.BibTeX(parent));
-  WriteIniInt("BibTeX", "WhichProgram", 2);
+  WriteIniInt(Setting::kBibTeXWhichProgram, 2);
   EXPECT_TRUE(tex_.BibTeX(parent));
   EXPECT_EQ((Lines{doc_ + "> makeindex main", doc_ + "> makeindex -s foo.ist main",
                    doc_ + "> mendex main", doc_ + "> mendex main", doc_ + "> bibtex main",
@@ -285,8 +296,8 @@ TEST_F(TeXBuild, WithoutPbibtexOnThePathTheJapaneseBibTeXIsJbibtex) {
 
 TEST_F(TeXBuild, AnEmptyUsersProgramIsASettingsError) {
   Open("main.tex");
-  WriteIniInt("MakeIndex", "WhichProgram", 3);
-  WriteIniInt("BibTeX", "WhichProgram", 3);
+  WriteIniInt(Setting::kMakeIndexWhichProgram, 3);
+  WriteIniInt(Setting::kBibTeXWhichProgram, 3);
   EXPECT_FALSE(tex_.MakeIndex(doc_ + vklib::kPathSeparator + "main.tex"));
   EXPECT_FALSE(tex_.BibTeX(doc_ + vklib::kPathSeparator + "main.tex"));
   EXPECT_EQ((Lines{"Pressel2: MakeIndexの設定がなされてません．",
@@ -310,35 +321,35 @@ class Converters : public TeXBuild {
 };
 
 TEST_F(Converters, ThePaperComesFromTheClassOptions) {
-  WriteIniInt("DVI2PDF", "WhichPaperSize", 1);
+  WriteIniInt(Setting::kDVI2PDFWhichPaperSize, 1);
   EXPECT_EQ(Expect("dvipdfmx -p a4 paper.dvi"), DviToPdf("a4paper,twocolumn"));
   EXPECT_EQ(Expect("dvipdfmx -p a5 paper.dvi"), DviToPdf("A5J"));
   EXPECT_EQ(Expect("dvipdfmx -p b5 paper.dvi"), DviToPdf("b5paper"));
   EXPECT_EQ(Expect("dvipdfmx -p letter paper.dvi"), DviToPdf("letterpaper"));
   EXPECT_EQ(Expect("dvipdfmx -p a3 paper.dvi"), DviToPdf("a3paper"));
   EXPECT_EQ(Expect("dvipdfmx paper.dvi"), DviToPdf("11pt"));
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "other");
+  WriteIniString(Setting::kDVI2PDFPaperSizeFromList, "other");
   EXPECT_EQ(Expect("dvipdfmx paper.dvi"), DviToPdf("a4paper"));
 }
 
 TEST_F(Converters, ThePaperFromTheListOrFromNumbersFollowsMinusP) {
-  WriteIniInt("DVI2PDF", "WhichPaperSize", 2);
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "b5");
+  WriteIniInt(Setting::kDVI2PDFWhichPaperSize, 2);
+  WriteIniString(Setting::kDVI2PDFPaperSizeFromList, "b5");
   EXPECT_EQ(Expect("dvipdfmx -p b5 paper.dvi"), DviToPdf("a4paper"));
   // "縦" (PaperSizeX) 297mm and "横" (PaperSizeY) 210mm: an upright A4 page, width first.
-  WriteIniInt("DVI2PDF", "WhichPaperSize", 3);
-  WriteIniString("DVI2PDF", "PaperSizeX", "297mm");
-  WriteIniString("DVI2PDF", "PaperSizeY", "210mm");
-  WriteIniString("DVI2PDF", "Option", "-V 5");
+  WriteIniInt(Setting::kDVI2PDFWhichPaperSize, 3);
+  WriteIniString(Setting::kDVI2PDFPaperSizeX, "297mm");
+  WriteIniString(Setting::kDVI2PDFPaperSizeY, "210mm");
+  WriteIniString(Setting::kDVI2PDFOption, "-V 5");
   EXPECT_EQ(Expect("dvipdfmx -p 210mm,297mm -V 5 paper.dvi"), DviToPdf("a4paper"));
-  WriteIniString("DVI2PDF", "PaperSizeY", "");
+  WriteIniString(Setting::kDVI2PDFPaperSizeY, "");
   EXPECT_EQ(Expect("dvipdfmx -V 5 paper.dvi"), DviToPdf("a4paper"));
-  WriteIniInt("DVI2PDF", "WhichPaperSize", 4);
+  WriteIniInt(Setting::kDVI2PDFWhichPaperSize, 4);
   EXPECT_EQ(Expect("dvipdfmx -V 5 paper.dvi"), DviToPdf("a4paper"));
 }
 
 TEST_F(Converters, ADviOrPsOpenedDirectlyTakesThePaperOfTheTeXFileBesideIt) {
-  WriteIniInt("DVI2PDF", "WhichPaperSize", 1);
+  WriteIniInt(Setting::kDVI2PDFWhichPaperSize, 1);
   Write("paper.tex", "\\documentclass[b5paper]{jarticle}\n");
   for (const char* name : {"paper.dvi", "paper.ps", "alone.dvi"}) {
     Write(name, "output");
@@ -354,11 +365,11 @@ TEST_F(Converters, FileNamesWithBlanksAreQuoted) {
   Write("my paper.tex", "\\documentclass{jarticle}\n");
   Script(std::string("platex *: write \"my paper.aux\" \\relax \n\n"));
   Open("my paper.tex");
-  WriteIniInt("MakeIndex", "WhichProgram", 1);
+  WriteIniInt(Setting::kMakeIndexWhichProgram, 1);
   EXPECT_TRUE(tex_.MakeIndex(tex_.current_file));
   EXPECT_TRUE(tex_.DVI2PS());
   EXPECT_TRUE(tex_.PS2PDF());
-  WriteIniInt("TeX2DVI", "IsAnalyze", 0);
+  WriteIniInt(Setting::kTeX2DVIIsAnalyze, 0);
   EXPECT_TRUE(tex_.TeX2DVI());
 #ifdef _WIN32
   const std::string ghostscript = "ps2pdf.bat";
@@ -377,8 +388,8 @@ TEST_F(Converters, PostScriptStepsNameInputAndOutput) {
   Open("main.tex");
   EXPECT_TRUE(tex_.DVI2PS());
   EXPECT_TRUE(tex_.PS2PDF());
-  WriteIniInt("DVI2PS", "WhichProgram", 1);
-  WriteIniString("DVI2PS", "Option", "-Ppdf");
+  WriteIniInt(Setting::kDVI2PSWhichProgram, 1);
+  WriteIniString(Setting::kDVI2PSOption, "-Ppdf");
   EXPECT_TRUE(tex_.DVI2PS());
 #ifdef _WIN32
   const std::string ghostscript = "ps2pdf.bat";
@@ -397,13 +408,13 @@ TEST_F(Converters, ExitCodesAndSettingsAreReportedInEachStepsWords) {
   EXPECT_FALSE(tex_.DVI2PS());
   EXPECT_FALSE(tex_.DVI2PDF());
   EXPECT_FALSE(tex_.PS2PDF());
-  WriteIniInt("DVI2PS", "WhichProgram", 3);
-  WriteIniInt("DVI2PDF", "WhichProgram", 3);
-  WriteIniInt("PS2PDF", "IsGhostScript", 0);
+  WriteIniInt(Setting::kDVI2PSWhichProgram, 3);
+  WriteIniInt(Setting::kDVI2PDFWhichProgram, 3);
+  WriteIniInt(Setting::kPS2PDFIsGhostScript, 0);
   EXPECT_FALSE(tex_.DVI2PS());
   EXPECT_FALSE(tex_.DVI2PDF());
   EXPECT_FALSE(tex_.PS2PDF());
-  WriteIniString("DVI2PS", "Program", "nosuch-dvips");
+  WriteIniString(Setting::kDVI2PSProgram, "nosuch-dvips");
   EXPECT_FALSE(tex_.DVI2PS());
   EXPECT_EQ(
       (Lines{"Pressel2: エラーコード1が帰ってきました．",

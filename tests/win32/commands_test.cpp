@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_wnd.h"
+#include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "support/fake_tools.h"
 #include "support/settings_file.h"
@@ -84,12 +85,13 @@ TEST_F(Commands, ADroppedChapterIsBuiltAndThePaneShowsEveryAction) {
 
 TEST_F(Commands, TeXToDVIDuringARunningBuildDoesNothing) {
   window_.Build().current_file = Doc("main.tex");
-  PostMessageA(window_.Handle(), WM_COMMAND, 1126, 0);  // arrives while the child runs
+  PostMessageA(window_.Handle(), WM_COMMAND, command::kTeXToDVI,
+               0);  // arrives while the child runs
   ASSERT_TRUE(
       window_.Execute(test::Quoted(test::HelperPath("scripted-child")) + " sleep:300", doc_));
   EXPECT_EQ(1u, Headers().size());
   EXPECT_TRUE(test::ToolLog(doc_).empty());
-  Command(1126);  // and once the child has ended, the command runs
+  Command(command::kTeXToDVI);  // and once the child has ended, the command runs
   EXPECT_EQ("platex main.tex", test::ToolLog(doc_).at(0));
 }
 
@@ -97,7 +99,7 @@ TEST_F(Commands, TeXToDVIWhileAnEndedChildsOutputIsStillReadDoesNothing) {
   window_.Build().current_file = Doc("main.tex");
   test::DuringRun command([&] {
     if (!window_.ChildProcess().IsEnded()) return false;
-    Command(1126);  // the child is gone, but its output still comes in
+    Command(command::kTeXToDVI);  // the child is gone, but its output still comes in
     return true;
   });
   ASSERT_TRUE(window_.Execute(
@@ -118,7 +120,7 @@ TEST_F(Commands, EscStopsTheBuildWithoutAFailureBox) {
   });
   std::string message;
   test::ModalDriver driver({test::AnswerMessageBox(message)});
-  Command(1126);
+  Command(command::kTeXToDVI);
   EXPECT_EQ("", message);
   EXPECT_EQ(Lines{"platex main.tex"}, test::ToolLog(doc_));  // the loop went no further
   EXPECT_NE(std::string::npos, Pane().find("? \r\n実行を中止しました．\r\n"));
@@ -131,7 +133,7 @@ TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
                               test::Click(prompt, IDOK);
                             },
                             test::AnswerMessageBox(message)});
-  Command(1133);
+  Command(command::kRunCommand);
   const std::string reason =
       "「no-such-program-of-pressel2」が見つかりません．PATHと設定を確かめてください．";
   EXPECT_EQ("Pressel2: no-such-program-of-pressel2 xの実行に失敗．\n" + reason, message);
@@ -149,7 +151,7 @@ TEST_F(Commands, TheOpenDialogStartsInTheCurrentFilesDirectory) {
     folder = path;
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   }});
-  Command(1125);
+  Command(command::kOpen);
   EXPECT_EQ(doc_, folder);
 }
 
@@ -219,10 +221,11 @@ TEST_F(Commands, TheFileMenuListsTheHistoryBetweenSeparators) {
 
 TEST_F(Commands, AHistoryItemOpensItsFile) {
   Drop({Doc("a.pdf"), Doc("b.pdf")});
-  Command(1334 + 1);
+  Command(command::kFirstHistory + 1);
   EXPECT_EQ("Pressel2  " + Doc("a.pdf"), Title());
   EXPECT_EQ(Doc("a.pdf"), GetIniString("History", "0"));
-  Command(1334 + 7);  // no such entry: the empty path, nothing built, history kept
+  Command(command::kFirstHistory +
+          7);  // no such entry: the empty path, nothing built, history kept
   EXPECT_EQ("Pressel2  ", Title());
   EXPECT_EQ(Doc("a.pdf"), GetIniString("History", "0"));
 }
@@ -241,7 +244,7 @@ TEST_F(Commands, ACancelledPromptRunsNothing) {
     test::Type(prompt, 1071, "platex main");
     test::Click(prompt, IDCANCEL);
   }});
-  Command(1133);
+  Command(command::kRunCommand);
   EXPECT_EQ("earlier output", Pane());
   EXPECT_TRUE(test::ToolLog(doc_).empty());
 }
@@ -252,7 +255,7 @@ TEST_F(Commands, ATypedCommandWithoutAFileRunsInTheProgramsDirectory) {
     test::Type(prompt, 1071, test::Quoted(test::HelperPath("scripted-child")) + " out:typed%%");
     test::Click(prompt, IDOK);
   }});
-  Command(1133);
+  Command(command::kRunCommand);
   std::string program_directory = SplitPath(vklib::ModuleFileName()).directory;
   EXPECT_EQ(Lines{program_directory + "> " + test::Quoted(test::HelperPath("scripted-child")) +
                   " out:typed%"},
@@ -266,22 +269,27 @@ TEST_F(Commands, ATypedCommandRunsInTheCurrentFilesDirectoryWithPlaceholders) {
     test::Type(prompt, 1071, "platex %B");
     test::Click(prompt, IDOK);
   }});
-  Command(1133);
+  Command(command::kRunCommand);
   EXPECT_EQ(Lines{doc_ + "> platex paper"}, Headers());
 }
 
 TEST_F(Commands, HelpDoesNothing) {
   std::string title = Title();
-  EXPECT_EQ(0, SendMessageA(window_.Handle(), WM_COMMAND, 1185, 0));
+  EXPECT_EQ(0, SendMessageA(window_.Handle(), WM_COMMAND, command::kHelp, 0));
   EXPECT_EQ(title, Title());
   EXPECT_EQ("", Pane());
 }
 
 TEST_F(Commands, SettingsCommandsOpenTheirDialogs) {
   std::vector<std::pair<int, std::string>> dialogs = {
-      {1155, "TeX→DVIの設定"}, {1156, "DVI→PSの設定"},        {1157, "DVI→PDFの設定"},
-      {1158, "PS→PDFの設定"},  {1159, "DVI閲覧ソフトの設定"}, {1160, "その他の閲覧ソフトの設定"},
-      {1161, "TeX全般の設定"}, {1186, "バージョン情報"}};
+      {command::kTeXToDVISettings, "TeX→DVIの設定"},
+      {command::kDVIToPSSettings, "DVI→PSの設定"},
+      {command::kDVIToPDFSettings, "DVI→PDFの設定"},
+      {command::kPSToPDFSettings, "PS→PDFの設定"},
+      {command::kDVIViewerSettings, "DVI閲覧ソフトの設定"},
+      {command::kViewerSettings, "その他の閲覧ソフトの設定"},
+      {command::kGeneralSettings, "TeX全般の設定"},
+      {command::kAbout, "バージョン情報"}};
   // The TeX settings ask kpsewhich for the formats from the tests' working directory.
   test::ScopedEnvironment log("FAKE_TOOL_LOG", settings_.dir().File("kpsewhich.log"));
   for (const auto& [id, caption] : dialogs) {
@@ -290,7 +298,7 @@ TEST_F(Commands, SettingsCommandsOpenTheirDialogs) {
       char text[128] = "";
       GetWindowTextA(dialog, text, sizeof text);
       seen = text;
-      test::Click(dialog, id == 1186 ? IDOK : IDCANCEL);
+      test::Click(dialog, id == command::kAbout ? IDOK : IDCANCEL);
     }});
     Command(id);
     EXPECT_EQ(caption, seen) << id;
@@ -298,7 +306,7 @@ TEST_F(Commands, SettingsCommandsOpenTheirDialogs) {
 }
 
 TEST_F(Commands, ExitDestroysTheWindow) {
-  Command(1134);
+  Command(command::kExit);
   EXPECT_FALSE(IsWindow(window_.Handle()));
 }
 

@@ -54,14 +54,14 @@ TEST(ModalDialog, ControlWrappersReadAndWriteTheirControls) {
   std::string read_back;
   bool read_only = false;
   dialog.on_init = [&](Dialog& d) {
-    vklib::window::Edit edit(d, OneTextDlg::kAnswerField);
+    vklib::window::Edit edit(d, IDC_ANSWER);
     edit.SetText(long_text);
     read_back = edit.GetText();
     edit.SetReadOnly(true);
     read_only = edit.IsReadOnly();
     d.End(1);
   };
-  EXPECT_EQ(1, dialog.DoModal(nullptr, OneTextDlg::kTemplate));
+  EXPECT_EQ(1, dialog.DoModal(nullptr, IDD_PROMPT));
   EXPECT_EQ(long_text, read_back);
   EXPECT_TRUE(read_only);
 }
@@ -80,7 +80,7 @@ class PromptAnswer {
   static LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l) {
     if (code == HCBT_ACTIVATE && current_ != nullptr) {
       HWND dialog = reinterpret_cast<HWND>(w);
-      SetDlgItemTextA(dialog, OneTextDlg::kAnswerField, current_->text_.c_str());
+      SetDlgItemTextA(dialog, IDC_ANSWER, current_->text_.c_str());
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(current_->button_, BN_CLICKED), 0);
       current_ = nullptr;
     }
@@ -114,68 +114,74 @@ BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
 
 TEST(DialogTemplates, ShowTheTextsOfTheDesign) {
   const std::pair<int, std::string> ok{IDOK, "OK"}, cancel{IDCANCEL, "キャンセル"};
-  const std::pair<int, std::string> other{1013, "その他のプログラム"};
+  const std::pair<int, std::string> other{IDC_OTHER_PROGRAM, "その他のプログラム"};
   const std::vector<TemplateTexts> templates = {
-      {102, "バージョン情報", {ok}, {"Pressel2 いつまでも作りかけ"}},
-      {103,
+      {IDD_ABOUT, "バージョン情報", {ok}, {"Pressel2 いつまでも作りかけ"}},
+      {IDD_TEX2DVI,
        "TeX→DVIの設定",
-       {{1002, "フォーマットファイル一覧から選ぶ"},
-        {1004, "自分でプログラムを指定する"},
-        {1007, "依存関係の推定を行う．"},
-        {1009, "BibTeXの設定"},
-        {1010, "MakeIndexの設定"},
+       {{IDC_USE_FORMAT, "フォーマットファイル一覧から選ぶ"},
+        {IDC_USE_PROGRAM, "自分でプログラムを指定する"},
+        {IDC_ANALYZE, "依存関係の推定を行う．"},
+        {IDC_BIBTEX_SETTINGS, "BibTeXの設定"},
+        {IDC_MAKEINDEX_SETTINGS, "MakeIndexの設定"},
         ok,
         cancel},
        {"追加するオプション", "最大コンパイル回数"}},
-      {104,
+      {IDD_MAKEINDEX,
        "MakeIndexの設定",
-       {{1010, "makeindex"}, {1012, "mendex"}, other, ok, cancel},
+       {{IDC_MAKEINDEX, "makeindex"}, {IDC_MENDEX, "mendex"}, other, ok, cancel},
        {"オプション"}},
-      {105,
+      {IDD_BIBTEX,
        "BibTeXの設定",
-       {{1009, "bibtex"}, {1017, "日本語bibtex"}, other, ok, cancel},
+       {{IDC_BIBTEX, "bibtex"}, {IDC_JAPANESE_BIBTEX, "日本語bibtex"}, other, ok, cancel},
        {"オプション"}},
-      {106, "DVI→PSの設定", {{1021, "dvi2ps"}, {1022, "dvips"}, other, ok, cancel}, {"オプション"}},
-      {107,
+      {IDD_DVI2PS,
+       "DVI→PSの設定",
+       {{IDC_DVI2PS, "dvi2ps"}, {IDC_DVIPS, "dvips"}, other, ok, cancel},
+       {"オプション"}},
+      {IDD_DVI2PDF,
        "DVI→PDFの設定",
-       {{1028, "dvipdfmx"},
+       {{IDC_DVIPDFMX, "dvipdfmx"},
         other,
-        {1060, "特に指定しない"},
-        {1061, "推定する"},
-        {1062, "一覧から選ぶ"},
-        {1064, "数値で指定"},
+        {IDC_DVI2PDF_NO_PAPER, "特に指定しない"},
+        {IDC_DVI2PDF_INFER_PAPER, "推定する"},
+        {IDC_DVI2PDF_PAPER_FROM_LIST, "一覧から選ぶ"},
+        {IDC_DVI2PDF_PAPER_IN_NUMBERS, "数値で指定"},
         ok,
         cancel},
        {"縦", "横", "※単位も入れてください", "オプション"}},
-      {108, "PS→PDFの設定", {{1033, "GhostScript"}, other, ok, cancel}, {"オプション"}},
-      {109,
+      {IDD_PS2PDF,
+       "PS→PDFの設定",
+       {{IDC_GHOSTSCRIPT, "GhostScript"}, other, ok, cancel},
+       {"オプション"}},
+      {IDD_DVIOUT,
        "DVI閲覧ソフトの設定",
-       {{1037, "dvioutを使う．"},
-        {1013, "dviout以外を使う．"},
-        {1039, "参照"},
-        {1040, "閲覧時に最大化する．"},
-        {1041, "紙サイズを通知する．"},
-        {1042, "推定して通知"},
-        {1045, "一覧から指定"},
-        {1046, "数値で指定"},
-        {1051, "参照"},
+       {{IDC_USE_DVIOUT, "dvioutを使う．"},
+        {IDC_OTHER_PROGRAM, "dviout以外を使う．"},
+        {IDC_BROWSE_DVIOUT, "参照"},
+        {IDC_MAXIMIZE, "閲覧時に最大化する．"},
+        {IDC_TELL_PAPER, "紙サイズを通知する．"},
+        {IDC_DVIOUT_INFER_PAPER, "推定して通知"},
+        {IDC_DVIOUT_PAPER_FROM_LIST, "一覧から指定"},
+        {IDC_DVIOUT_PAPER_IN_NUMBERS, "数値で指定"},
+        {IDC_BROWSE_PROGRAM, "参照"},
         ok,
         cancel},
        {"dvioutの場所", "縦", "横", "プログラム", "引数"}},
-      {110,
+      {IDD_PREVIEW,
        "その他の閲覧ソフトの設定",
-       {{1056, "参照"}, {1054, "参照"}, ok, cancel},
+       {{IDC_BROWSE_PS, "参照"}, {IDC_BROWSE_PDF, "参照"}, ok, cancel},
        {"PS閲覧ソフト", "PDF閲覧ソフト", "プログラム", "引数"}},
-      {111,
+      {IDD_TEX,
        "TeX全般の設定",
-       {{1037, "推定する"},
-        {1066, "開いてるファイル"},
-        {1067, "指定する"},
-        {1069, "参照"},
+       {{IDC_INFER_PARENT, "推定する"},
+        {IDC_PARENT_IS_OPEN_FILE, "開いてるファイル"},
+        {IDC_GIVEN_PARENT, "指定する"},
+        {IDC_BROWSE_PARENT, "参照"},
         ok,
         cancel},
        {"親ファイル"}},
-      {112, "", {ok, cancel}, {}},
+      {IDD_PROMPT, "", {ok, cancel}, {}},
   };
   for (const TemplateTexts& expected : templates) {
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id),

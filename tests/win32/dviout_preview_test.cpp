@@ -19,7 +19,7 @@ class DvioutPreview : public ::testing::Test {
  protected:
   DvioutPreview() {
     WriteFirstRunDefaults();
-    WriteIniString("DVIOUT", "dvioutPath", test::HelperPath("fake-dviout"));
+    WriteIniString(Setting::kDVIOUTdvioutPath, test::HelperPath("fake-dviout"));
     test::WriteFile(main_, "\\documentclass[a4paper]{jarticle}\n");
     tex_.current_file = main_;
     tex_.ResolveParent();
@@ -69,16 +69,16 @@ TEST_F(DvioutPreview, StartsDvioutTellsThePaperAndOpensTheFile) {
 }
 
 TEST_F(DvioutPreview, ThePaperFollowsTheSettings) {
-  WriteIniInt("DVIOUT", "Maximize", 0);
-  WriteIniInt("DVIOUT", "WhichPaperSize", 3);
-  WriteIniString("DVIOUT", "PaperSizeX", "150");
-  WriteIniString("DVIOUT", "PaperSizeY", "200");
+  WriteIniInt(Setting::kDVIOUTMaximize, 0);
+  WriteIniInt(Setting::kDVIOUTWhichPaperSize, 3);
+  WriteIniString(Setting::kDVIOUTPaperSizeX, "150");
+  WriteIniString(Setting::kDVIOUTPaperSizeY, "200");
   tex_.PreviewDVI();
   EXPECT_EQ("execute [ValueSet( -y:F150:200)]", LogOf(3).at(2));
   EXPECT_FALSE(IsZoomed(FindWindowA("dviout", nullptr)));
   for (const auto& [options, paper] : std::vector<std::pair<std::string, std::string>>{
            {"b5j", "B5"}, {"b5e", "E5"}, {"executivepaper", "Executive"}}) {
-    WriteIniInt("DVIOUT", "WhichPaperSize", 1);
+    WriteIniInt(Setting::kDVIOUTWhichPaperSize, 1);
     tex_.class_options = options;
     size_t before = Log().size();
     tex_.PreviewDVI();
@@ -87,7 +87,7 @@ TEST_F(DvioutPreview, ThePaperFollowsTheSettings) {
 }
 
 TEST_F(DvioutPreview, WithoutPaperNoPaperIsTold) {
-  WriteIniInt("DVIOUT", "IsTellPaperSize", 0);
+  WriteIniInt(Setting::kDVIOUTIsTellPaperSize, 0);
   tex_.PreviewDVI();
   Lines log = LogOf(4);
   ASSERT_EQ(4u, log.size());
@@ -98,7 +98,7 @@ TEST_F(DvioutPreview, WithoutPaperNoPaperIsTold) {
 TEST_F(DvioutPreview, ADvioutThatNeverAnswersIsReported) {
   std::string mute = settings_.dir().File("mute-dviout.exe");
   std::filesystem::copy_file(test::HelperPath("fake-dviout"), mute);
-  WriteIniString("DVIOUT", "dvioutPath", mute);
+  WriteIniString(Setting::kDVIOUTdvioutPath, mute);
   tex_.PreviewDVI();
   EXPECT_EQ(Lines{"start -y:A4"}, LogOf(1));
   EXPECT_EQ(Lines{"Pressel: DDE初期化に失敗．"}, build_.report.messages);

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/main_wnd.h"
+#include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "support/fake_tools.h"
 #include "support/settings_file.h"
@@ -49,10 +50,10 @@ TEST_F(MainWindow, TheToolbarTooltipsComeFromTheStringTable) {
                  reinterpret_cast<LPARAM>(&tool));
     return std::string(text);
   };
-  EXPECT_EQ("PSを表示", tip(1131));
-  EXPECT_EQ("PDFを表示", tip(1132));
-  EXPECT_EQ("ファイルを開く", tip(1125));
-  EXPECT_EQ("TeX→DVI", tip(1126));
+  EXPECT_EQ("PSを表示", tip(command::kPreviewPS));
+  EXPECT_EQ("PDFを表示", tip(command::kPreviewPDF));
+  EXPECT_EQ("ファイルを開く", tip(command::kOpen));
+  EXPECT_EQ("TeX→DVI", tip(command::kTeXToDVI));
   EXPECT_EQ(10, SendMessageA(window_.ToolbarHandle(), TB_BUTTONCOUNT, 0, 0));
 }
 

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "resources/resource_ids.h"
 #include "support/test_support.h"
 #include "win32/main_window_fixture.h"
 #include "win32/modal_driver.h"
@@ -55,7 +56,7 @@ TEST_F(PaneDuringRun, AfterAClickInOldTextACommandsHeaderStartsOnALineOfItsOwn) 
     test::Type(prompt, 1071, Child("out:new\\n"));
     test::Click(prompt, IDOK);
   }});
-  SendMessageA(window_.Handle(), WM_COMMAND, 1133, 0);
+  SendMessageA(window_.Handle(), WM_COMMAND, command::kRunCommand, 0);
   EXPECT_EQ(0u, Pane().find("old line one\r\nold line two\r\n" + std::string(43, '/') + "\r\n"));
   EXPECT_TRUE(Shows("new"));
 }

@@ -7,6 +7,7 @@
 #include "dialogs/program_choice_set.h"
 #include "dialogs/tex2dvi_set.h"
 #include "dialogs/viewer_sets.h"
+#include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "support/fake_tools.h"
 #include "support/settings_file.h"
@@ -45,13 +46,13 @@ struct ChoiceCase {
 
 TEST_F(SettingsDialogs, ProgramChoicesOpenWithTheirDefaultsAndWriteTheirThreeKeys) {
   const std::vector<ChoiceCase> cases = {
-      {[] { return std::make_unique<BibTeXSet>(Module()); }, 1017,
+      {[] { return std::make_unique<BibTeXSet>(Module()); }, IDC_JAPANESE_BIBTEX,
        "[BibTeX]\r\nWhichProgram=2\r\nProgram=\r\nOption=\r\n"},
-      {[] { return std::make_unique<MakeIndexSet>(Module()); }, 1012,
+      {[] { return std::make_unique<MakeIndexSet>(Module()); }, IDC_MENDEX,
        "[MakeIndex]\r\nWhichProgram=2\r\nProgram=\r\nOption=\r\n"},
-      {[] { return std::make_unique<DVI2PSSet>(Module()); }, 1022,
+      {[] { return std::make_unique<DVI2PSSet>(Module()); }, IDC_DVIPS,
        "[DVI2PS]\r\nWhichProgram=2\r\nProgram=\r\nOption=\r\n"},
-      {[] { return std::make_unique<PS2PDFSet>(Module()); }, 1013,
+      {[] { return std::make_unique<PS2PDFSet>(Module()); }, IDC_OTHER_PROGRAM,
        "[PS2PDF]\r\nIsGhostScript=0\r\nProgram=\r\nOption=\r\n"},
   };
   for (const ChoiceCase& choice : cases) {
@@ -59,8 +60,9 @@ TEST_F(SettingsDialogs, ProgramChoicesOpenWithTheirDefaultsAndWriteTheirThreeKey
     auto dialog = choice.make();
     EXPECT_EQ(1, Run(*dialog, {[&](HWND d) {
                 EXPECT_TRUE(Checked(d, choice.checked_without_section));
-                EXPECT_EQ(choice.checked_without_section != 1013, ReadOnly(d, 1001));
-                EXPECT_EQ("", test::ControlText(d, 1001));
+                EXPECT_EQ(choice.checked_without_section != IDC_OTHER_PROGRAM,
+                          ReadOnly(d, IDC_PROGRAM));
+                EXPECT_EQ("", test::ControlText(d, IDC_PROGRAM));
                 Click(d, IDOK);
               }}));
     EXPECT_EQ(choice.written_on_ok, File());
@@ -68,23 +70,23 @@ TEST_F(SettingsDialogs, ProgramChoicesOpenWithTheirDefaultsAndWriteTheirThreeKey
 }
 
 TEST_F(SettingsDialogs, TheUsersProgramStaysWhenAKnownOneIsChosen) {
-  WriteIniInt("BibTeX", "WhichProgram", 3);
-  WriteIniString("BibTeX", "Program", "upbibtex");
-  WriteIniString("BibTeX", "Option", "-kanji=utf8");
+  WriteIniInt(Setting::kBibTeXWhichProgram, 3);
+  WriteIniString(Setting::kBibTeXProgram, "upbibtex");
+  WriteIniString(Setting::kBibTeXOption, "-kanji=utf8");
   BibTeXSet dialog(Module());
   Run(dialog, {[](HWND d) {
-        EXPECT_TRUE(Checked(d, 1013));
-        EXPECT_FALSE(ReadOnly(d, 1001));
-        Click(d, 1009);
-        EXPECT_TRUE(Checked(d, 1009));
-        EXPECT_FALSE(Checked(d, 1013));
-        EXPECT_TRUE(ReadOnly(d, 1001));
-        EXPECT_EQ("upbibtex", test::ControlText(d, 1001));
+        EXPECT_TRUE(Checked(d, IDC_OTHER_PROGRAM));
+        EXPECT_FALSE(ReadOnly(d, IDC_PROGRAM));
+        Click(d, IDC_BIBTEX);
+        EXPECT_TRUE(Checked(d, IDC_BIBTEX));
+        EXPECT_FALSE(Checked(d, IDC_OTHER_PROGRAM));
+        EXPECT_TRUE(ReadOnly(d, IDC_PROGRAM));
+        EXPECT_EQ("upbibtex", test::ControlText(d, IDC_PROGRAM));
         Click(d, IDOK);
       }});
-  EXPECT_EQ(1, GetIniInt("BibTeX", "WhichProgram"));
-  EXPECT_EQ("upbibtex", GetIniString("BibTeX", "Program"));
-  EXPECT_EQ("-kanji=utf8", GetIniString("BibTeX", "Option"));
+  EXPECT_EQ(1, GetIniInt(Setting::kBibTeXWhichProgram));
+  EXPECT_EQ("upbibtex", GetIniString(Setting::kBibTeXProgram));
+  EXPECT_EQ("-kanji=utf8", GetIniString(Setting::kBibTeXOption));
 }
 
 TEST_F(SettingsDialogs, CancelWritesNothing) {
@@ -99,7 +101,7 @@ TEST_F(SettingsDialogs, CancelWritesNothing) {
   dialogs.push_back(std::make_unique<TeXSet>(Module()));
   for (auto& dialog : dialogs) {
     EXPECT_EQ(0, Run(*dialog, {[](HWND d) {
-                test::Type(d, 1001, "changed");
+                test::Type(d, IDC_PROGRAM, "changed");
                 Click(d, IDCANCEL);
               }}));
   }
@@ -123,24 +125,24 @@ TEST_F(SettingsDialogs, TeX2DVIListsTheFormatsOfTheSearchPath) {
   test::WriteFile(script, "kpsewhich *: out " + search + "\\r\\n\n");
   test::ScopedEnvironment use_script("FAKE_TOOL_SCRIPT", script);
   test::ScopedEnvironment keep_log("FAKE_TOOL_LOG", trees.File("tools.log"));
-  WriteIniString("TeX2DVI", "FormatFile", "PLATEX.FMT");
+  WriteIniString(Setting::kTeX2DVIFormatFile, "PLATEX.FMT");
 
   TeX2DVISet dialog(Module());
   Run(dialog, {[](HWND d) {
         EXPECT_EQ((std::vector<std::string>{"platex.fmt", "PLATEX.FMT", "eptex.fmt"}),
-                  test::ListItems(d, 1003));
-        EXPECT_EQ("PLATEX.FMT", test::ControlText(d, 1003));
+                  test::ListItems(d, IDC_FORMAT_LIST));
+        EXPECT_EQ("PLATEX.FMT", test::ControlText(d, IDC_FORMAT_LIST));
         // No IsUsingFormat: the program is typed, the list is off.
-        EXPECT_TRUE(Checked(d, 1004));
-        EXPECT_FALSE(Enabled(d, 1003));
-        EXPECT_FALSE(ReadOnly(d, 1001));
-        EXPECT_TRUE(ReadOnly(d, 1008));  // no IsAnalyze
-        Click(d, 1002);
-        EXPECT_TRUE(Enabled(d, 1003));
-        EXPECT_TRUE(ReadOnly(d, 1001));
-        Click(d, 1007);
-        EXPECT_FALSE(ReadOnly(d, 1008));
-        test::Type(d, 1008, "");
+        EXPECT_TRUE(Checked(d, IDC_USE_PROGRAM));
+        EXPECT_FALSE(Enabled(d, IDC_FORMAT_LIST));
+        EXPECT_FALSE(ReadOnly(d, IDC_PROGRAM));
+        EXPECT_TRUE(ReadOnly(d, IDC_MAX_COMPILE));  // no IsAnalyze
+        Click(d, IDC_USE_FORMAT);
+        EXPECT_TRUE(Enabled(d, IDC_FORMAT_LIST));
+        EXPECT_TRUE(ReadOnly(d, IDC_PROGRAM));
+        Click(d, IDC_ANALYZE);
+        EXPECT_FALSE(ReadOnly(d, IDC_MAX_COMPILE));
+        test::Type(d, IDC_MAX_COMPILE, "");
         Click(d, IDOK);
       }});
   EXPECT_EQ(
@@ -153,22 +155,22 @@ TEST_F(SettingsDialogs, TeX2DVIKeepsAFormatItDidNotFindAndRefusesABoundOfNothing
   test::TempDir tools_dir;
   test::FakeTools tools;  // a kpsewhich that names no directory
   test::ScopedEnvironment keep_log("FAKE_TOOL_LOG", tools_dir.File("tools.log"));
-  WriteIniString("TeX2DVI", "FormatFile", "uplatex.fmt");
+  WriteIniString(Setting::kTeX2DVIFormatFile, "uplatex.fmt");
   std::string refused;
   TeX2DVISet dialog(Module());
   EXPECT_EQ(1, Run(dialog, {[](HWND d) {
-                              EXPECT_EQ("uplatex.fmt", test::ControlText(d, 1003));
-                              test::Type(d, 1008, "abc");
+                              EXPECT_EQ("uplatex.fmt", test::ControlText(d, IDC_FORMAT_LIST));
+                              test::Type(d, IDC_MAX_COMPILE, "abc");
                               Click(d, IDOK);
                             },
                             test::AnswerMessageBox(refused),
                             [](HWND d) {
-                              test::Type(d, 1008, "3");
+                              test::Type(d, IDC_MAX_COMPILE, "3");
                               Click(d, IDOK);
                             }}));
   EXPECT_EQ("Pressel2: 最大コンパイル回数には1以上の数を入れてください．", refused);
-  EXPECT_EQ("uplatex.fmt", GetIniString("TeX2DVI", "FormatFile"));
-  EXPECT_EQ(3, GetIniInt("TeX2DVI", "MaxCompile"));
+  EXPECT_EQ("uplatex.fmt", GetIniString(Setting::kTeX2DVIFormatFile));
+  EXPECT_EQ(3, GetIniInt(Setting::kTeX2DVIMaxCompile));
 }
 
 TEST_F(SettingsDialogs, AnOkThatCannotStoreSaysSoAndCloses) {
@@ -182,13 +184,13 @@ TEST_F(SettingsDialogs, AnOkThatCannotStoreSaysSoAndCloses) {
 
 TEST_F(SettingsDialogs, TeX2DVIOpensTheBibTeXAndMakeIndexSettingsOverItself) {
   TeX2DVISet dialog(Module());
-  Run(dialog, {[](HWND d) { Click(d, 1009); },
+  Run(dialog, {[](HWND d) { Click(d, IDC_BIBTEX_SETTINGS); },
                [](HWND bibtex) {
-                 Click(bibtex, 1009);
+                 Click(bibtex, IDC_BIBTEX);
                  Click(bibtex, IDOK);
                },
-               [](HWND d) { Click(d, 1010); }, [](HWND makeindex) { Click(makeindex, IDOK); },
-               [](HWND d) { Click(d, IDCANCEL); }});
+               [](HWND d) { Click(d, IDC_MAKEINDEX_SETTINGS); },
+               [](HWND makeindex) { Click(makeindex, IDOK); }, [](HWND d) { Click(d, IDCANCEL); }});
   // The inner dialogs saved on their OK; the outer Cancel saved nothing of its own.
   EXPECT_EQ(
       "[BibTeX]\r\nWhichProgram=1\r\nProgram=\r\nOption=\r\n"
@@ -197,14 +199,14 @@ TEST_F(SettingsDialogs, TeX2DVIOpensTheBibTeXAndMakeIndexSettingsOverItself) {
 }
 
 TEST_F(SettingsDialogs, DVI2PDFWithoutKeysStoresTheUsersProgramAndNoPaper) {
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "letter");  // not in the list
+  WriteIniString(Setting::kDVI2PDFPaperSizeFromList, "letter");  // not in the list
   const std::string header = File();
   DVI2PDFSet dialog(Module());
   Run(dialog, {[](HWND d) {
-        EXPECT_FALSE(Checked(d, 1028));
-        EXPECT_FALSE(Checked(d, 1013));
-        EXPECT_TRUE(Checked(d, 1060));
-        EXPECT_EQ("", test::ControlText(d, 1063));
+        EXPECT_FALSE(Checked(d, IDC_DVIPDFMX));
+        EXPECT_FALSE(Checked(d, IDC_OTHER_PROGRAM));
+        EXPECT_TRUE(Checked(d, IDC_DVI2PDF_NO_PAPER));
+        EXPECT_EQ("", test::ControlText(d, IDC_DVI2PDF_PAPER_LIST));
         Click(d, IDOK);
       }});
   EXPECT_EQ(
@@ -215,55 +217,58 @@ TEST_F(SettingsDialogs, DVI2PDFWithoutKeysStoresTheUsersProgramAndNoPaper) {
 }
 
 TEST_F(SettingsDialogs, DVI2PDFPaperControlsFollowTheRadios) {
-  WriteIniInt("DVI2PDF", "WhichProgram", 2);
-  WriteIniString("DVI2PDF", "PaperSizeFromList", "b5");
+  WriteIniInt(Setting::kDVI2PDFWhichProgram, 2);
+  WriteIniString(Setting::kDVI2PDFPaperSizeFromList, "b5");
   DVI2PDFSet dialog(Module());
   Run(dialog, {[](HWND d) {
-        EXPECT_EQ("b5", test::ControlText(d, 1063));
-        EXPECT_FALSE(Enabled(d, 1063));
-        Click(d, 1062);
-        EXPECT_TRUE(Enabled(d, 1063));
-        EXPECT_TRUE(ReadOnly(d, 1047));
-        Click(d, 1064);
-        EXPECT_FALSE(Enabled(d, 1063));
-        EXPECT_FALSE(ReadOnly(d, 1047));
-        test::Type(d, 1047, "182mm");
-        test::Type(d, 1048, "257mm");
-        Click(d, 1013);  // the user's program: the paper settings rest
-        for (int radio : {1060, 1061, 1062, 1064})
+        EXPECT_EQ("b5", test::ControlText(d, IDC_DVI2PDF_PAPER_LIST));
+        EXPECT_FALSE(Enabled(d, IDC_DVI2PDF_PAPER_LIST));
+        Click(d, IDC_DVI2PDF_PAPER_FROM_LIST);
+        EXPECT_TRUE(Enabled(d, IDC_DVI2PDF_PAPER_LIST));
+        EXPECT_TRUE(ReadOnly(d, IDC_PAPER_X));
+        Click(d, IDC_DVI2PDF_PAPER_IN_NUMBERS);
+        EXPECT_FALSE(Enabled(d, IDC_DVI2PDF_PAPER_LIST));
+        EXPECT_FALSE(ReadOnly(d, IDC_PAPER_X));
+        test::Type(d, IDC_PAPER_X, "182mm");
+        test::Type(d, IDC_PAPER_Y, "257mm");
+        Click(d, IDC_OTHER_PROGRAM);  // the user's program: the paper settings rest
+        for (int radio : {IDC_DVI2PDF_NO_PAPER, IDC_DVI2PDF_INFER_PAPER,
+                          IDC_DVI2PDF_PAPER_FROM_LIST, IDC_DVI2PDF_PAPER_IN_NUMBERS})
           EXPECT_FALSE(Enabled(d, radio));
-        EXPECT_FALSE(Enabled(d, 1063));
-        EXPECT_TRUE(ReadOnly(d, 1047));
-        EXPECT_FALSE(ReadOnly(d, 1001));
+        EXPECT_FALSE(Enabled(d, IDC_DVI2PDF_PAPER_LIST));
+        EXPECT_TRUE(ReadOnly(d, IDC_PAPER_X));
+        EXPECT_FALSE(ReadOnly(d, IDC_PROGRAM));
         Click(d, IDOK);
       }});
-  EXPECT_EQ(3, GetIniInt("DVI2PDF", "WhichProgram"));
-  EXPECT_EQ(3, GetIniInt("DVI2PDF", "WhichPaperSize"));  // stored even though inactive
-  EXPECT_EQ("182mm", GetIniString("DVI2PDF", "PaperSizeX"));
-  EXPECT_EQ("b5", GetIniString("DVI2PDF", "PaperSizeFromList"));
+  EXPECT_EQ(3, GetIniInt(Setting::kDVI2PDFWhichProgram));
+  EXPECT_EQ(3, GetIniInt(Setting::kDVI2PDFWhichPaperSize));  // stored even though inactive
+  EXPECT_EQ("182mm", GetIniString(Setting::kDVI2PDFPaperSizeX));
+  EXPECT_EQ("b5", GetIniString(Setting::kDVI2PDFPaperSizeFromList));
 }
 
 TEST_F(SettingsDialogs, DvioutControlsFollowTheViewerAndThePaperNotice) {
   WriteFirstRunDefaults();
   DVIOUTSet dialog(Module());
   Run(dialog, {[](HWND d) {
-        EXPECT_TRUE(Checked(d, 1037));
-        EXPECT_TRUE(Checked(d, 1041));
-        EXPECT_EQ("B5J", test::ControlText(d, 1044));
-        EXPECT_TRUE(Enabled(d, 1042));
-        EXPECT_FALSE(Enabled(d, 1044));
-        Click(d, 1045);
-        EXPECT_TRUE(Enabled(d, 1044));
-        Click(d, 1041);  // no notice: the paper controls rest
-        for (int id : {1042, 1045, 1046, 1044, 1047, 1048})
+        EXPECT_TRUE(Checked(d, IDC_USE_DVIOUT));
+        EXPECT_TRUE(Checked(d, IDC_TELL_PAPER));
+        EXPECT_EQ("B5J", test::ControlText(d, IDC_DVIOUT_PAPER_LIST));
+        EXPECT_TRUE(Enabled(d, IDC_DVIOUT_INFER_PAPER));
+        EXPECT_FALSE(Enabled(d, IDC_DVIOUT_PAPER_LIST));
+        Click(d, IDC_DVIOUT_PAPER_FROM_LIST);
+        EXPECT_TRUE(Enabled(d, IDC_DVIOUT_PAPER_LIST));
+        Click(d, IDC_TELL_PAPER);  // no notice: the paper controls rest
+        for (int id :
+             {IDC_DVIOUT_INFER_PAPER, IDC_DVIOUT_PAPER_FROM_LIST, IDC_DVIOUT_PAPER_IN_NUMBERS,
+              IDC_DVIOUT_PAPER_LIST, IDC_PAPER_X, IDC_PAPER_Y})
           EXPECT_FALSE(Enabled(d, id)) << id;
-        EXPECT_TRUE(ReadOnly(d, 1001));
-        Click(d, 1013);
-        EXPECT_FALSE(Checked(d, 1037));
-        EXPECT_TRUE(ReadOnly(d, 1038));
-        EXPECT_FALSE(Enabled(d, 1040));
-        EXPECT_FALSE(ReadOnly(d, 1001));
-        EXPECT_FALSE(ReadOnly(d, 1059));
+        EXPECT_TRUE(ReadOnly(d, IDC_PROGRAM));
+        Click(d, IDC_OTHER_PROGRAM);
+        EXPECT_FALSE(Checked(d, IDC_USE_DVIOUT));
+        EXPECT_TRUE(ReadOnly(d, IDC_DVIOUT_PATH));
+        EXPECT_FALSE(Enabled(d, IDC_MAXIMIZE));
+        EXPECT_FALSE(ReadOnly(d, IDC_PROGRAM));
+        EXPECT_FALSE(ReadOnly(d, IDC_VIEWER_ARGUMENTS));
         Click(d, IDOK);
       }});
   const std::string content = File();
@@ -276,17 +281,17 @@ TEST_F(SettingsDialogs, DvioutControlsFollowTheViewerAndThePaperNotice) {
 }
 
 TEST_F(SettingsDialogs, TheParentFileSettings) {
-  WriteIniString("TeX", "Parent", "C:\\doc\\main.tex");
+  WriteIniString(Setting::kTeXParent, "C:\\doc\\main.tex");
   TeXSet dialog(Module());
   Run(dialog, {[](HWND d) {
-        EXPECT_TRUE(Checked(d, 1037));
-        EXPECT_TRUE(ReadOnly(d, 1068));
-        EXPECT_EQ("C:\\doc\\main.tex", test::ControlText(d, 1068));
-        Click(d, 1069);  // browsing only while "指定する" is checked: nothing opens
-        Click(d, 1067);
-        EXPECT_FALSE(ReadOnly(d, 1068));
-        Click(d, 1066);
-        EXPECT_TRUE(ReadOnly(d, 1068));
+        EXPECT_TRUE(Checked(d, IDC_INFER_PARENT));
+        EXPECT_TRUE(ReadOnly(d, IDC_PARENT_FIELD));
+        EXPECT_EQ("C:\\doc\\main.tex", test::ControlText(d, IDC_PARENT_FIELD));
+        Click(d, IDC_BROWSE_PARENT);  // browsing only while "指定する" is checked: nothing opens
+        Click(d, IDC_GIVEN_PARENT);
+        EXPECT_FALSE(ReadOnly(d, IDC_PARENT_FIELD));
+        Click(d, IDC_PARENT_IS_OPEN_FILE);
+        EXPECT_TRUE(ReadOnly(d, IDC_PARENT_FIELD));
         Click(d, IDOK);
       }});
   EXPECT_EQ("[TeX]\r\nParent=C:\\doc\\main.tex\r\nWhichParent=2\r\n", File());
@@ -295,10 +300,10 @@ TEST_F(SettingsDialogs, TheParentFileSettings) {
 TEST_F(SettingsDialogs, TheViewerSettingsWriteTheirFourKeysInOrder) {
   PreviewSet dialog(Module());
   Run(dialog, {[](HWND d) {
-        test::Type(d, 1055, "C:\\gs\\gsview.exe");
-        test::Type(d, 1057, "\"%F.ps\"");
-        test::Type(d, 1053, "C:\\pdf\\viewer.exe");
-        test::Type(d, 1058, "\"%F.pdf\"");
+        test::Type(d, IDC_PS_PROGRAM, "C:\\gs\\gsview.exe");
+        test::Type(d, IDC_PS_ARGUMENTS, "\"%F.ps\"");
+        test::Type(d, IDC_PDF_PROGRAM, "C:\\pdf\\viewer.exe");
+        test::Type(d, IDC_PDF_ARGUMENTS, "\"%F.pdf\"");
         Click(d, IDOK);
       }});
   EXPECT_EQ(
