@@ -110,16 +110,6 @@ Lookup Find(const std::vector<Line>& lines, const std::string& section, const st
   return result;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-  UniqueFile file(OpenFile(path, "rb"));
-  if (!file) return false;
-  char buffer[4096];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    content.append(buffer, count);
-  return true;
-}
-
 bool WriteAll(int descriptor, const std::string& bytes) {
   size_t written = 0;
   while (written < bytes.size()) {
