@@ -69,6 +69,7 @@ class StandardError : public ConsoleHost::Report {
     Print(stderr, caption + ": " + text + "\n");
   }
   void Title(const std::string& title) override { Print(stderr, "title: " + title + "\n"); }
+  void Line(const std::string& line) override { Print(stderr, line + "\n"); }
 };
 
 }  // namespace

@@ -51,6 +51,7 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
   int32_t GetExitCode() override { return process_.ExitCode(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetTitle(const std::string& title) override;
+  void ReportLine(const std::string& line) override;
 
   Edit& Pane() { return edit_; }
   TeX& Build() { return tex_; }

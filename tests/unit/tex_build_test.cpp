@@ -153,36 +153,45 @@ TEST_F(TeXBuild, MissingBibliographyEntriesRunBibTeXOnce) {
   EXPECT_TRUE(build_.report.titles.empty());
 }
 
-TEST_F(TeXBuild, AFailingBibTeXOnlyChangesTheTitle) {
+// A failed tool changes the title at once, the build goes on, and at its end the failure is told
+// and fails the step.
+TEST_F(TeXBuild, AFailingBibTeXIsToldAtTheEnd) {
   Script(std::string(kCitingDocument) + "pbibtex *: exit 2\n");
   Open("main.tex");
-  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_FALSE(tex_.TeX2DVI());
   EXPECT_EQ(
       (Lines{"BibTeXを実行したところ，エラーコード2を返しましたが，そのまま実行を続けます．"}),
       build_.report.titles);
   EXPECT_EQ("platex main.tex", Ran().at(3));  // the forced run follows
   EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Lines{"BibTeXがエラーコード2を返したので，文献リストが正しくない可能性があります．"},
+            build_.report.lines);
 }
 
-TEST_F(TeXBuild, AFailingMakeIndexOnlyChangesTheTitle) {
+TEST_F(TeXBuild, AFailingMakeIndexIsToldAtTheEnd) {
   Write("main.idx", "x\n");
-  Script(std::string("platex *: ") + kRelax + "mendex *: exit 1\n");
+  Script(std::string("platex *: ") + kRelax + "mendex *: exit 255\n");
   Open("main.tex");
-  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_FALSE(tex_.TeX2DVI());
   EXPECT_EQ(
-      (Lines{"MakeIndexを実行したところ，エラーコード1を返しましたが，そのまま実行を続けます．"}),
+      (Lines{"MakeIndexを実行したところ，エラーコード255を返しましたが，そのまま実行を続けます．"}),
       build_.report.titles);
+  EXPECT_EQ(Lines{"MakeIndexがエラーコード255を返したので，索引が正しくない可能性があります．"},
+            build_.report.lines);
 }
 
-TEST_F(TeXBuild, MaxCompileBoundsTheActions) {
+TEST_F(TeXBuild, MaxCompileBoundsTheActionsAndADocumentLeftUnsettledIsToldOf) {
   Script(kCitingDocument);
   Open("main.tex");
   WriteIniInt("TeX2DVI", "MaxCompile", 0);
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_TRUE(Ran().empty());
   WriteIniInt("TeX2DVI", "MaxCompile", 1);
-  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_FALSE(tex_.TeX2DVI());
   EXPECT_EQ(Lines{"platex main.tex"}, Ran());
+  EXPECT_EQ(Lines{"最大コンパイル回数（1回）に達したので，相互参照などが確定しないまま終わりました．"},
+            build_.report.lines);
+  EXPECT_TRUE(Messages().empty());
   WriteIniInt("TeX2DVI", "MaxCompile", -3);
   EXPECT_TRUE(tex_.TeX2DVI());
   EXPECT_EQ(1u, Ran().size());
