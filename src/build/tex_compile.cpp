@@ -127,7 +127,9 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
       if (!(index ? MakeIndex(argument) : BibTeX(argument))) return false;
       const uint32_t code = static_cast<uint32_t>(host_.GetExitCode());
       (index ? index_code : bibliography_code) = code;
-      if (code != 0) {
+      if (code == 0) {
+        analyzer.ToolSucceeded();
+      } else {
         host_.SetTitle(std::string(index ? "MakeIndex" : "BibTeX") +
                        "を実行したところ，エラーコード" + std::to_string(code) +
                        "を返しましたが，そのまま実行を続けます．");

@@ -116,13 +116,12 @@ class SampleBuild : public ::testing::Test {
   std::string errors_;
 };
 
-// From a clean directory: LaTeX (the first answer); LaTeX (the .aux and .toc appeared);
-// mendex (main.idx exists); LaTeX (forced after it); LaTeX (the index pages changed the page
-// count in main.aux); pbibtex (citations without bibliography entries); LaTeX (forced after
-// it); LaTeX (the new \bibcite lines changed main.aux); then nothing changes.
-const Lines kReportFromClean = {"platex main.tex", "platex main.tex", "mendex main",
-                                "platex main.tex", "platex main.tex", "pbibtex main",
-                                "platex main.tex", "platex main.tex"};
+// From a clean directory: LaTeX (the first answer); mendex (no main.ind) and pbibtex (no
+// main.bbl) back to back; LaTeX (the .aux and .toc appeared, and the index and the bibliography
+// were made); LaTeX (the new \bibcite lines changed main.aux); then nothing changes. latexmk
+// runs LaTeX three times too (bench/latexmk_compare.sh).
+const Lines kReportFromClean = {"platex main.tex", "mendex main", "pbibtex main", "platex main.tex",
+                                "platex main.tex"};
 
 TEST_F(SampleBuild, TheUtf8ReportBuildsFromAChapterWithTheFirstRunDefaults) {
   UseSample("report-utf8");
@@ -133,10 +132,9 @@ TEST_F(SampleBuild, TheUtf8ReportBuildsFromAChapterWithTheFirstRunDefaults) {
   EXPECT_TRUE(Exists("main.bbl"));
   EXPECT_EQ("", errors_);
 
-  // Right after: the snapshot starts from the files left over, so only the index, which is
-  // always made once, brings a second LaTeX run.
+  // Right after, nothing has changed: one LaTeX run.
   ASSERT_EQ(0, Run("main.tex")) << errors_;
-  EXPECT_EQ((Lines{"platex main.tex", "mendex main", "platex main.tex"}), Actions());
+  EXPECT_EQ(Lines{"platex main.tex"}, Actions());
 
   ASSERT_EQ(0, Run("main.dvi")) << errors_;
   EXPECT_EQ(Lines{"dvipdfmx main.dvi"}, Actions());
@@ -149,10 +147,9 @@ TEST_F(SampleBuild, TheShiftJisReportBuildsWithItsOptions) {
             {"BibTeX", "Option", "-kanji=sjis"},
             {"MakeIndex", "Option", "-S"}});
   ASSERT_EQ(0, Run("--pdf chap1.tex")) << errors_;
-  Lines expected = {
-      "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "mendex -S main",
-      "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "pbibtex -kanji=sjis main",
-      "platex -kanji=sjis main.tex", "platex -kanji=sjis main.tex", "dvipdfmx main.dvi"};
+  Lines expected = {"platex -kanji=sjis main.tex", "mendex -S main",
+                    "pbibtex -kanji=sjis main",    "platex -kanji=sjis main.tex",
+                    "platex -kanji=sjis main.tex", "dvipdfmx main.dvi"};
   EXPECT_EQ(expected, Actions());
   EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("main.pdf"));
   // The bibliography came through in Shift_JIS.
@@ -170,11 +167,13 @@ TEST_F(SampleBuild, TheB5ArticleGivesAB5Pdf) {
   EXPECT_EQ("Page size:       498.9 x 708.66 pts", PageSize("paper.pdf"));
 }
 
-TEST_F(SampleBuild, MaxCompileOneRunsLaTeXOnce) {
+TEST_F(SampleBuild, MaxCompileOneRunsLaTeXOnceAndTellsThatTheDocumentDidNotSettle) {
   UseSample("report-utf8");
   Settings({{"TeX2DVI", "MaxCompile", "1"}});
-  ASSERT_EQ(0, Run("main.tex")) << errors_;
+  EXPECT_EQ(1, Run("main.tex"));
   EXPECT_EQ(Lines{"platex main.tex"}, Actions());
+  EXPECT_EQ("最大コンパイル回数（1回）に達したので，相互参照などが確定しないまま終わりました．\n",
+            errors_);
 }
 
 // A document of our own in the work directory.
@@ -201,8 +200,7 @@ TEST_F(OwnDocument, CitationsOfSeveralKeysNeedNoBibTeXOnceTheyAreResolved) {
   // The cite package writes \cite{a,b} as one \citation{a,b}.
   Write("main.tex", "本文\\cite{a,b}．", "\\usepackage{cite}\n");
   ASSERT_EQ(0, Run("main.tex")) << errors_;
-  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex", "pbibtex main", "platex main.tex",
-                   "platex main.tex"}),
+  EXPECT_EQ((Lines{"platex main.tex", "pbibtex main", "platex main.tex", "platex main.tex"}),
             Actions());
   ASSERT_EQ(0, Run("main.tex")) << errors_;
   EXPECT_EQ(Lines{"platex main.tex"}, Actions());
@@ -211,10 +209,9 @@ TEST_F(OwnDocument, CitationsOfSeveralKeysNeedNoBibTeXOnceTheyAreResolved) {
 TEST_F(OwnDocument, AFileNameWithABlankIsOneArgumentForEveryTool) {
   Write("my paper.tex", "本文\\cite{a}．");
   ASSERT_EQ(0, Run("--pdf 'my paper.tex'")) << errors_;
-  EXPECT_EQ(
-      (Lines{"platex \"my paper.tex\"", "platex \"my paper.tex\"", "pbibtex \"my paper\"",
-             "platex \"my paper.tex\"", "platex \"my paper.tex\"", "dvipdfmx \"my paper.dvi\""}),
-      Actions());
+  EXPECT_EQ((Lines{"platex \"my paper.tex\"", "pbibtex \"my paper\"", "platex \"my paper.tex\"",
+                   "platex \"my paper.tex\"", "dvipdfmx \"my paper.dvi\""}),
+            Actions());
   EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("my paper.pdf"));
 }
 
