@@ -10,6 +10,8 @@
 namespace {
 
 constexpr const char* kWatchedExtensions[] = {"aux", "toc", "lot", "lof"};
+// The document's BuildState beside its .aux: "main.pressel2".
+const char kStateExtension[] = "pressel2";
 
 // The files of the databases named in \bibdata: ".bib" appended unless a name has an extension,
 // relative to the document's directory unless absolute.
@@ -64,7 +66,7 @@ std::string AuxAnalyzer::Start(const std::string& parent_path) {
     if (record.kind == kIncludedByInclude) tracked_.push_back({record.path, {}});
   }
   Changed();
-  state_ = ReadBuildState(parent_path);
+  state_ = ReadBuildState(ParentFile(kStateExtension));
   latex_due_ = tool_succeeded_ = false;
   index_tried_.clear();
   bibliography_tried_.clear();
@@ -159,7 +161,7 @@ void AuxAnalyzer::ToolEnded() {
   if (DigestOf(index ? "ind" : "bbl") != output_before_) latex_due_ = true;
   if (tool_succeeded_) {
     (index ? state_.index : state_.bibliography) = tool_input_;
-    WriteBuildState(tracked_.front().path, state_);
+    WriteBuildState(ParentFile(kStateExtension), state_);
   }
   tool_succeeded_ = false;
 }

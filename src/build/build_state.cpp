@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "build/aux_analyzer.h"
 #include "vklib/file.h"
 
 namespace {
@@ -12,10 +11,6 @@ const char kFirstLine[] = "Pressel2 build state 1";
 const char kIndexKey[] = "index ";
 const char kBibliographyKey[] = "bibliography ";
 constexpr size_t kDigestLength = 16;
-
-std::string FileOf(const std::string& path) {
-  return AuxAnalyzer::AuxFileName(path, "pressel2");
-}
 
 bool IsDigest(std::string_view text) {
   if (text.size() != kDigestLength) return false;
@@ -43,10 +38,10 @@ std::string Digest(std::string_view bytes) {
   return text;
 }
 
-BuildState ReadBuildState(const std::string& path) {
+BuildState ReadBuildState(const std::string& file) {
   BuildState state;
   std::string bytes;
-  if (!vklib::ReadWholeFile(FileOf(path), bytes)) return state;
+  if (!vklib::ReadWholeFile(file, bytes)) return state;
   std::string_view rest = bytes;
   bool first = true;
   while (!rest.empty()) {
@@ -63,10 +58,10 @@ BuildState ReadBuildState(const std::string& path) {
   return state;
 }
 
-void WriteBuildState(const std::string& path, const BuildState& state) {
+void WriteBuildState(const std::string& file, const BuildState& state) {
   std::string text = std::string(kFirstLine) + "\n";
   if (!state.index.empty()) text += kIndexKey + state.index + "\n";
   if (!state.bibliography.empty()) text += kBibliographyKey + state.bibliography + "\n";
-  vklib::UniqueFile file(vklib::OpenFile(FileOf(path), "wb"));
-  if (file) std::fwrite(text.data(), 1, text.size(), file.get());
+  vklib::UniqueFile stream(vklib::OpenFile(file, "wb"));
+  if (stream) std::fwrite(text.data(), 1, text.size(), stream.get());
 }
