@@ -23,9 +23,11 @@ set(PRESSEL2_CORE_SOURCES
   src/app/arg.cpp
   src/bridge/piece_text.cpp
   src/build/aux_analyzer.cpp
+  src/build/build_state.cpp
   src/build/child_input.cpp
   src/build/console_host.cpp
   src/build/echo_run.cpp
+  src/build/latex_files.cpp
   src/build/output_chunks.cpp
   src/build/resolve_parent.cpp
   src/build/run_failure.cpp

@@ -1,7 +1,8 @@
 // The analysis of the auxiliary files that decides the next step of a build, over a parent that
-// includes one chapter. The input, split at "\n\x01\n", gives main.aux and chap.aux; its first
-// byte's low bit says whether main.idx exists. Whatever the files hold, the answers name the
-// parent, and with nothing rewritten between the steps the build settles within a few of them.
+// includes one chapter. The input, split at "\n\x01\n", gives main.aux, chap.aux and the build
+// state main.pressel2; its first byte's low bit says whether main.idx exists, and the next bit
+// whether the tools succeed. Whatever the files hold, the answers name the parent, and with
+// nothing rewritten between the steps each of two builds settles within a few of them.
 #include <unistd.h>
 
 #include <string>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)sources_written;
 
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  for (const char* name : {"/main.aux", "/chap.aux"}) {
+  for (const char* name : {"/main.aux", "/chap.aux", "/main.pressel2"}) {
     size_t stop = input.find("\n\x01\n");
     std::string_view part = input.substr(0, stop);
     WriteWholeFile(directory + name, reinterpret_cast<const uint8_t*>(part.data()), part.size());
@@ -47,12 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     unlink(index.c_str());
   }
 
-  AuxAnalyzer analyzer;
-  if (analyzer.Start(parent) != "latex\n" + parent) __builtin_trap();
-  // With no TeX run in between: MakeIndex and LaTeX, BibTeX and LaTeX, then nothing.
-  int steps = 0;
-  for (std::string answer = analyzer.Next(); !answer.empty(); answer = analyzer.Next()) {
-    if (!IsAnswerFor(answer, parent) || ++steps > 4) __builtin_trap();
+  const bool tools_succeed = size > 0 && (data[0] & 2);
+  // With no TeX run in between: MakeIndex and BibTeX at most, then nothing; the second build
+  // reads the state that the first wrote.
+  for (int build = 0; build < 2; ++build) {
+    AuxAnalyzer analyzer;
+    if (analyzer.Start(parent) != "latex\n" + parent) __builtin_trap();
+    int steps = 0;
+    for (std::string answer = analyzer.Next(); !answer.empty(); answer = analyzer.Next()) {
+      if (!IsAnswerFor(answer, parent) || ++steps > 2) __builtin_trap();
+      if (tools_succeed) analyzer.ToolSucceeded();
+    }
   }
   for (const std::string& bib : AuxAnalyzer::BibFiles(parent)) {
     PathParts parts = SplitPath(bib);

@@ -41,8 +41,8 @@ const char kUsage[] =
     "on standard input reach the running tool (answer TeX's prompts there). Settings are\n"
     "read from the .ini file beside this program, written with defaults on the first run.\n"
     "\n"
-    "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error,\n"
-    "130 after Ctrl+C.\n";
+    "Exit status: 0 when every step succeeded, 1 when one failed (also when MakeIndex or\n"
+    "BibTeX failed, or the document did not settle), 2 for a usage error, 130 after Ctrl+C.\n";
 
 constexpr int kInterruptedStatus = 130;
 
@@ -69,6 +69,7 @@ class StandardError : public ConsoleHost::Report {
     Print(stderr, caption + ": " + text + "\n");
   }
   void Title(const std::string& title) override { Print(stderr, "title: " + title + "\n"); }
+  void Line(const std::string& line) override { Print(stderr, line + "\n"); }
 };
 
 }  // namespace

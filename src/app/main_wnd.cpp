@@ -117,6 +117,10 @@ void MainWnd::ShowMessage(const std::string& text, const std::string& caption) {
   if (vklib::window::Wnd* wnd = Facade()) wnd->ShowMessageBox(text, caption);
 }
 
+void MainWnd::ReportLine(const std::string& line) {
+  PaneSink(edit_.Core()).AppendOwn(line + "\n", true);
+}
+
 void MainWnd::SetTitle(const std::string& title) {
   if (Handle() != nullptr) SetWindowTextA(Handle(), title.c_str());
 }

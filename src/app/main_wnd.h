@@ -55,6 +55,7 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
   vklib::SystemError StartError() override { return process_.StartError(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetTitle(const std::string& title) override;
+  void ReportLine(const std::string& line) override;
 
   Edit& Pane() { return edit_; }
   TeX& Build() { return tex_; }

@@ -1,48 +1,29 @@
 #include "build/aux_analyzer.h"
 
-#include <set>
 #include <string_view>
 
+#include "build/latex_files.h"
 #include "texsource/paths.h"
 #include "texsource/scanner.h"
-#include "vklib/codepage.h"
 #include "vklib/file.h"
-#include "vklib/text_file.h"
 
 namespace {
 
 constexpr const char* kWatchedExtensions[] = {"aux", "toc", "lot", "lof"};
+// The document's BuildState beside its .aux: "main.pressel2".
+const char kStateExtension[] = "pressel2";
 
-// A first LaTeX run of a document without cross references leaves exactly this in a new .aux.
-const char kEmptyAux[] = "\\relax \n";
-
-// The text between "command" and the next "}", if the line holds both.
-bool Argument(std::string_view line, std::string_view command, std::string& argument,
-              size_t* close_at = nullptr) {
-  size_t at = vklib::FindText(line, command);
-  if (at == std::string_view::npos) return false;
-  size_t open = at + command.size();
-  size_t close = vklib::FindText(line, "}", open);
-  if (close == std::string_view::npos) return false;
-  argument.assign(line.substr(open, close - open));
-  if (close_at != nullptr) *close_at = close;
-  return true;
-}
-
-// The keys of a citation list: split at commas, blanks around each key trimmed.
-std::vector<std::string_view> SplitKeys(std::string_view list) {
-  std::vector<std::string_view> keys;
-  while (true) {
-    size_t comma = list.find(',');
-    std::string_view key = list.substr(0, comma);
-    while (!key.empty() && key.front() == ' ')
-      key.remove_prefix(1);
-    while (!key.empty() && key.back() == ' ')
-      key.remove_suffix(1);
-    keys.push_back(key);
-    if (comma == std::string_view::npos) return keys;
-    list.remove_prefix(comma + 1);
+// The files of the databases named in \bibdata: ".bib" appended unless a name has an extension,
+// relative to the document's directory unless absolute.
+std::vector<std::string> DatabaseFiles(const std::string& directory,
+                                       const std::vector<std::string>& names) {
+  std::vector<std::string> files;
+  for (const std::string& name : names) {
+    std::string file = WithPlatformSeparators(name);
+    if (SplitPath(file).extension.empty()) file += ".bib";
+    files.push_back(IsAbsolutePath(file) ? file : JoinPath(directory, file));
   }
+  return files;
 }
 
 }  // namespace
@@ -54,30 +35,28 @@ std::string AuxAnalyzer::AuxFileName(const std::string& path, const std::string&
 }
 
 std::vector<std::string> AuxAnalyzer::BibFiles(const std::string& path) {
-  std::vector<std::string> files;
-  vklib::TextFile aux;
-  if (!aux.Open(AuxFileName(path, "aux"))) return files;
-  const std::string directory = SplitPath(path).directory;
-  char line_buffer[4096];
-  while (size_t length = aux.ReadLine(line_buffer, sizeof line_buffer - 1)) {
-    std::string databases;
-    if (!Argument(std::string_view(line_buffer, length), "\\bibdata{", databases)) continue;
-    for (std::string_view name : SplitKeys(databases)) {
-      if (name.empty()) continue;
-      std::string file = WithPlatformSeparators(std::string(name));
-      if (SplitPath(file).extension.empty()) file += ".bib";
-      files.push_back(IsAbsolutePath(file) ? file : JoinPath(directory, file));
-    }
-  }
-  return files;
+  BibliographyInput input;
+  input.Add(AuxFileName(path, "aux"));
+  return DatabaseFiles(SplitPath(path).directory, input.databases);
 }
 
-std::string AuxAnalyzer::Answer(const char* action) const {
-  return std::string(action) + "\n" + tracked_.front().path;
+std::string AuxAnalyzer::Answer(Action action) {
+  last_ = action;
+  switch (action) {
+    case Action::kLaTeX:
+      latex_due_ = false;
+      return "latex\n" + tracked_.front().path;
+    case Action::kMakeIndex:
+      return "makeindex\n" + tracked_.front().path;
+    case Action::kBibTeX:
+      return "bibtex\n" + tracked_.front().path;
+    case Action::kNone:
+      break;
+  }
+  return std::string();
 }
 
 std::string AuxAnalyzer::Start(const std::string& parent_path) {
-  force_latex_ = makeindex_done_ = bibtex_done_ = false;
   tracked_.clear();
   tracked_.push_back({parent_path, {}});
   std::vector<IncludeRecord> includes;
@@ -87,84 +66,111 @@ std::string AuxAnalyzer::Start(const std::string& parent_path) {
     if (record.kind == kIncludedByInclude) tracked_.push_back({record.path, {}});
   }
   Changed();
-  tracked_.front().snapshots.emplace("aux", kEmptyAux);
-  return Answer("latex");
+  state_ = ReadBuildState(ParentFile(kStateExtension));
+  latex_due_ = tool_succeeded_ = false;
+  index_tried_.clear();
+  bibliography_tried_.clear();
+  return Answer(Action::kLaTeX);
 }
 
 std::string AuxAnalyzer::Next() {
-  if (Changed()) return Answer("latex");
-  if (NeedsMakeIndex()) return Answer("makeindex");
-  if (NeedsBibTeX()) return Answer("bibtex");
-  return std::string();
+  const Action last = last_;
+  if (last == Action::kLaTeX) latex_due_ = Changed() || LogAsksForRerun();
+  if (last == Action::kMakeIndex || last == Action::kBibTeX) ToolEnded();
+  // The tools that a LaTeX run made due run before the next LaTeX run, MakeIndex first.
+  if (last == Action::kLaTeX && MakeIndexDue()) return Answer(Action::kMakeIndex);
+  if ((last == Action::kLaTeX || last == Action::kMakeIndex) && BibTeXDue())
+    return Answer(Action::kBibTeX);
+  return Answer(latex_due_ ? Action::kLaTeX : Action::kNone);
 }
 
 bool AuxAnalyzer::Changed() {
-  if (force_latex_) {
-    force_latex_ = false;
-    return true;
-  }
+  const std::string directory = SplitPath(tracked_.front().path).directory;
+  // An \@input of a tracked file's .aux needs no rerun of its own: that .aux is watched.
+  auto watched = [&](std::string_view name) {
+    const std::string aux = JoinPath(directory, WithPlatformSeparators(std::string(name)));
+    for (const TrackedFile& file : tracked_) {
+      if (SamePath(aux, AuxFileName(file.path, "aux"))) return true;
+    }
+    return false;
+  };
   bool changed = false;
+  std::string bytes;
   for (TrackedFile& file : tracked_) {
     for (const char* extension : kWatchedExtensions) {
-      auto snapshot = file.snapshots.find(extension);
-      // Text mode, as TeX's own files are read: CR LF counts as LF.
-      vklib::UniqueFile stream(vklib::OpenFile(AuxFileName(file.path, extension), "r"));
-      if (!stream) {
-        if (snapshot != file.snapshots.end()) {
-          file.snapshots.erase(snapshot);
-          changed = true;
-        }
-        continue;
-      }
-      std::string content;
-      size_t count;
-      while ((count = std::fread(buffer_.data(), 1, buffer_.size(), stream.get())) > 0) {
-        content.append(buffer_.data(), count);
-      }
-      if (snapshot == file.snapshots.end()) {
-        changed = true;
-        file.snapshots.emplace(extension, std::move(content));
-      } else if (snapshot->second != content) {
-        changed = true;
-        snapshot->second = std::move(content);
-      }
+      // A file that cannot be read counts as missing, and a missing one as empty: an empty
+      // list of figures reads back as no list at all.
+      if (!vklib::ReadWholeFile(AuxFileName(file.path, extension), bytes)) bytes.clear();
+      if (std::string_view(extension) == "aux") bytes = PartReadByLaTeX(bytes, watched);
+      std::string snapshot = Digest(bytes);
+      std::string& known = file.snapshots[extension];
+      if (!known.empty() && known != snapshot) changed = true;
+      known = std::move(snapshot);
     }
   }
   return changed;
 }
 
-bool AuxAnalyzer::NeedsMakeIndex() {
-  if (makeindex_done_) return false;
-  if (!vklib::FileExists(AuxFileName(tracked_.front().path, "idx"))) return false;
-  force_latex_ = makeindex_done_ = true;
+bool AuxAnalyzer::LogAsksForRerun() const {
+  std::string log;
+  return vklib::ReadWholeFile(ParentFile("log"), log) && ::LogAsksForRerun(log);
+}
+
+bool AuxAnalyzer::MakeIndexDue() {
+  const std::string input = DigestOf("idx");
+  if (input.empty() || input == index_tried_) return false;
+  if (input == state_.index && vklib::FileExists(ParentFile("ind"))) return false;
+  index_tried_ = tool_input_ = input;
+  output_before_ = DigestOf("ind");
   return true;
 }
 
-bool AuxAnalyzer::NeedsBibTeX() {
-  if (bibtex_done_) return false;
-  bool bibdata_seen = false;
-  std::set<std::string> cited, entries;
-  for (const TrackedFile& file : tracked_) {
-    vklib::TextFile aux;
-    if (!aux.Open(AuxFileName(file.path, "aux"))) continue;
-    char line_buffer[4096];
-    while (size_t length = aux.ReadLine(line_buffer, 4095)) {
-      std::string_view line(line_buffer, length);
-      if (vklib::FindText(line, "\\bibdata{") != std::string_view::npos) bibdata_seen = true;
-      std::string key;
-      size_t close = 0;
-      if (Argument(line, "\\bibcite{", key, &close)) {
-        entries.insert(key);
-        line = line.substr(0, close);
-      }
-      // \cite{a,b} writes one \citation{a,b}, and each key gets its own \bibcite.
-      if (Argument(line, "\\citation{", key)) {
-        for (std::string_view cited_key : SplitKeys(key))
-          cited.insert(std::string(cited_key));
-      }
-    }
+bool AuxAnalyzer::BibTeXDue() {
+  BibliographyInput bibliography;
+  for (const TrackedFile& file : tracked_)
+    bibliography.Add(AuxFileName(file.path, "aux"));
+  if (!bibliography.has_data) return false;
+  const std::string bbl = ParentFile("bbl");
+  const std::string directory = SplitPath(bbl).directory;
+  std::vector<std::string> sources = DatabaseFiles(directory, bibliography.databases);
+  if (!bibliography.style.empty())
+    sources.push_back(JoinPath(directory, bibliography.style + ".bst"));
+  // The input is what BibTeX reads, the databases and the style beside the document included:
+  // a database saved while BibTeX runs leaves a .bbl newer than it, but not the input it read.
+  std::string input = Digest(bibliography.lines);
+  const vklib::FileStamp made = vklib::StampOf(bbl);
+  bool newer_source = false;
+  for (const std::string& source : sources) {
+    std::string bytes;
+    input += vklib::ReadWholeFile(source, bytes) ? Digest(bytes) : std::string();
+    newer_source = newer_source || vklib::StampOf(source).write_time > made.write_time;
   }
-  if (!bibdata_seen || cited == entries) return false;
-  force_latex_ = bibtex_done_ = true;
+  input = Digest(input);
+  if (input == bibliography_tried_) return false;
+  if (vklib::FileExists(bbl) && input == state_.bibliography && !newer_source &&
+      !bibliography.KeysDiffer()) {
+    return false;
+  }
+  bibliography_tried_ = tool_input_ = input;
+  output_before_ = DigestOf("bbl");
   return true;
+}
+
+void AuxAnalyzer::ToolEnded() {
+  const bool index = last_ == Action::kMakeIndex;
+  if (DigestOf(index ? "ind" : "bbl") != output_before_) latex_due_ = true;
+  if (tool_succeeded_) {
+    (index ? state_.index : state_.bibliography) = tool_input_;
+    WriteBuildState(ParentFile(kStateExtension), state_);
+  }
+  tool_succeeded_ = false;
+}
+
+std::string AuxAnalyzer::ParentFile(const char* extension) const {
+  return AuxFileName(tracked_.front().path, extension);
+}
+
+std::string AuxAnalyzer::DigestOf(const char* extension) const {
+  std::string bytes;
+  return vklib::ReadWholeFile(ParentFile(extension), bytes) ? Digest(bytes) : std::string();
 }

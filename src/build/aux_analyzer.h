@@ -4,25 +4,38 @@
 #include <string>
 #include <vector>
 
+#include "build/build_state.h"
+
 // A file whose auxiliary files are watched: the parent file, or a file it brings in with
-// \include. The snapshots map an extension ("aux") to the file's bytes as last read; a missing
-// key means the file did not exist then.
+// \include. The snapshots map an extension ("aux") to a digest of what a LaTeX run reads back
+// from that file; a missing file reads as an empty one.
 struct TrackedFile {
   std::string path;
   std::map<std::string, std::string> snapshots;
 };
 
-// Decides, before the first run and after every action of a TeX-to-DVI build, what to do next:
-// "latex\n" + parent path when an auxiliary file changed (or right after MakeIndex or BibTeX),
-// "makeindex\n" + path when an index file exists, "bibtex\n" + path when the citations and the
-// bibliography entries disagree, or "" when the document is stable. MakeIndex and BibTeX are
-// each asked for once per build.
+// Decides, before the first run and after every action of a TeX-to-DVI build, what to do next,
+// each answer the action word, "\n" and the parent path, or "" when the document is finished:
+// - the first action is a LaTeX run;
+// - after a LaTeX run, the tools that are due run back to back: MakeIndex when the .ind is
+//   missing or the .idx is not the one that made it; BibTeX (with \bibdata in the .aux) when
+//   the .bbl is missing or older than a .bib file (or the .bst beside the document), when the
+//   cited keys and the \bibcite keys differ, or when what BibTeX reads (the bibliography lines
+//   of the .aux files, and those .bib and .bst files) is not what made the .bbl;
+// - then LaTeX again, when the last LaTeX run changed what the next one reads back (the .aux,
+//   .toc, .lot, .lof of the parent and of each \include'd file), when its log asks for a rerun,
+//   or when a tool changed its output; else the document is finished.
+// Within one build a tool never runs twice on the same input. What made the .ind and the .bbl is
+// kept in the document's BuildState once the tool has succeeded (ToolSucceeded).
 class AuxAnalyzer {
  public:
   // Resets everything, takes the first snapshot, and answers a LaTeX run of the parent path.
   std::string Start(const std::string& parent_path);
   // The answer after an action has been carried out.
   std::string Next();
+  // Tells that the tool of the last answer ended with exit code 0 (before the Next that follows
+  // it): its input is recorded as what made its output.
+  void ToolSucceeded() { tool_succeeded_ = true; }
 
   // The auxiliary file of a source for an extension: "C:\doc\main.tex" (or "C:\doc\main.ltx"),
   // "aux" gives "C:\doc\main.aux".
@@ -32,14 +45,29 @@ class AuxAnalyzer {
   static std::vector<std::string> BibFiles(const std::string& path);
 
  private:
-  bool Changed();
-  bool NeedsMakeIndex();
-  bool NeedsBibTeX();
-  std::string Answer(const char* action) const;
+  enum class Action { kNone, kLaTeX, kMakeIndex, kBibTeX };
 
-  bool force_latex_ = false;
-  bool makeindex_done_ = false;
-  bool bibtex_done_ = false;
+  std::string Answer(Action action);
+  // Takes a new snapshot; whether anything a LaTeX run reads back differs from the last one.
+  bool Changed();
+  bool LogAsksForRerun() const;
+  bool MakeIndexDue();
+  bool BibTeXDue();
+  // After MakeIndex or BibTeX: LaTeX is due when the tool changed its output; its input is
+  // recorded when it succeeded.
+  void ToolEnded();
+  std::string ParentFile(const char* extension) const;
+  // A digest of a file of the parent's; "" when there is none.
+  std::string DigestOf(const char* extension) const;
+
   std::vector<TrackedFile> tracked_;
-  std::vector<char> buffer_ = std::vector<char>(4096);  // kept between queries
+  BuildState state_;
+  Action last_ = Action::kNone;
+  bool latex_due_ = false;
+  bool tool_succeeded_ = false;
+  std::string tool_input_;     // what the tool of the last answer reads, as a digest
+  std::string output_before_;  // its output before it ran, as a digest
+  // The inputs each tool has run on in this build, whatever came of it.
+  std::string index_tried_;
+  std::string bibliography_tried_;
 };

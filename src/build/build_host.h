@@ -20,4 +20,7 @@ class BuildHost {
   virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
   // Replaces the window title.
   virtual void SetTitle(const std::string& title) = 0;
+  // A line of our own after all the output (at the end of the pane, or on standard error): how a
+  // build tells what it has to say once it is over, such as work it could not finish.
+  virtual void ReportLine(const std::string& line) = 0;
 };

@@ -35,3 +35,9 @@ void ConsoleHost::ShowMessage(const std::string& text, const std::string& captio
   if (vklib::Interrupted()) return;
   report_.Message(text, caption);
 }
+
+void ConsoleHost::ReportLine(const std::string& line) {
+  // Nor did a build stopped by Ctrl+C leave work undone that it should tell of.
+  if (vklib::Interrupted()) return;
+  report_.Line(line);
+}

@@ -11,7 +11,8 @@ class ConsoleInput;
 }
 
 // The host of the build steps in a program without a window: the echo goes into a sink, what
-// is typed on standard input reaches the running child, and messages and titles go to a report.
+// is typed on standard input reaches the running child, and messages, titles and report lines go
+// to a report.
 class ConsoleHost : public BuildHost {
  public:
   class Report {
@@ -19,6 +20,7 @@ class ConsoleHost : public BuildHost {
     virtual ~Report() = default;
     virtual void Message(const std::string& text, const std::string& caption) = 0;
     virtual void Title(const std::string& title) = 0;
+    virtual void Line(const std::string& line) = 0;
   };
 
   // With `forward_input`, our standard input is passed to each child; its end closes the
@@ -31,6 +33,7 @@ class ConsoleHost : public BuildHost {
   vklib::SystemError StartError() override { return process_.StartError(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetTitle(const std::string& title) override { report_.Title(title); }
+  void ReportLine(const std::string& line) override;
 
  private:
   OutputSink& sink_;

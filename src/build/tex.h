@@ -20,7 +20,8 @@ class TeX {
   void ResolveParent();
 
   // Compiles the parent file: once, or (with "IsAnalyze") as often as the auxiliary files ask,
-  // with BibTeX and MakeIndex, at most "MaxCompile" actions. False after a reported failure.
+  // with BibTeX and MakeIndex, at most "MaxCompile" actions. False after a reported failure,
+  // also when a tool failed or the actions ran out before the document settled.
   bool TeX2DVI();
   // The step that takes a file one stage further: ".tex" 1, ".dvi" 3, ".ps" 4, else 0.
   static int FileKind(const std::string& file);
@@ -64,6 +65,10 @@ class TeX {
   bool HasParent();
   // The TeX command line for a file argument; false (with its message) without a program.
   bool TeXCommand(const std::string& file_argument, std::string& command);
+  // The analysing loop of TeX2DVI on a source (the parent, or the .tex file of an output file's
+  // stem, which TeX is then given as the stem). False after a failure, also after a failed
+  // MakeIndex or BibTeX or with "MaxCompile" reached, which are told by a report line at the end.
+  bool AnalysingBuild(const std::string& source, bool output_parent);
   bool RunTool(Setting option, const std::string& program, const std::string& path,
                const char* settings_message);
   // Runs a converter in the parent directory and reports a failed start or exit code.

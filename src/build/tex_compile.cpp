@@ -98,10 +98,17 @@ bool TeX::TeX2DVI() {
     return true;
   }
 
+  return AnalysingBuild(output_parent ? parent_base + ".tex" : parent, output_parent);
+}
+
+bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
   AuxAnalyzer analyzer;
-  std::string actions = analyzer.Start(output_parent ? parent_base + ".tex" : parent);
+  std::string actions = analyzer.Start(source);
   // A file without the bound (an older one, or one cut short) builds as a first run would.
   const int max_actions = GetIniInt(Setting::kTeX2DVIMaxCompile, kDefaultMaxCompile);
+  // The exit code of each tool's last run, told at the end: a later run that succeeds makes good
+  // what an earlier one could not.
+  uint32_t index_code = 0, bibliography_code = 0;
   for (int done = 0; done < max_actions && !actions.empty(); ++done) {
     size_t line_end = actions.find('\n');
     std::string action = actions.substr(0, line_end);
@@ -109,6 +116,7 @@ bool TeX::TeX2DVI() {
     const std::string argument = line_end == std::string::npos ? "" : actions.substr(line_end + 1);
     if (action == "latex") {
       PathParts parts = SplitPath(argument);
+      std::string command;
       if (!TeXCommand(vklib::QuoteArgument(output_parent ? parts.stem : parts.name), command))
         return false;
       if (!host_.Execute(command, parts.directory) || host_.GetExitCode() != 0) {
@@ -116,16 +124,35 @@ bool TeX::TeX2DVI() {
         return false;
       }
     } else if (action == "makeindex" || action == "bibtex") {
-      bool index = action == "makeindex";
+      const bool index = action == "makeindex";
       if (!(index ? MakeIndex(argument) : BibTeX(argument))) return false;
-      if (int32_t code = host_.GetExitCode(); code != 0) {
+      const uint32_t code = static_cast<uint32_t>(host_.GetExitCode());
+      (index ? index_code : bibliography_code) = code;
+      if (code == 0) {
+        analyzer.ToolSucceeded();
+      } else {
         host_.SetTitle(std::string(index ? "MakeIndex" : "BibTeX") +
-                       "を実行したところ，エラーコード" +
-                       std::to_string(static_cast<uint32_t>(code)) +
+                       "を実行したところ，エラーコード" + std::to_string(code) +
                        "を返しましたが，そのまま実行を続けます．");
       }
     }
     actions = analyzer.Next();
   }
-  return true;
+
+  // What the build could not finish is told at its end, and makes the step fail.
+  bool finished = true;
+  auto report_tool = [&](uint32_t code, const char* tool, const char* output) {
+    if (code == 0) return;
+    host_.ReportLine(std::string(tool) + "がエラーコード" + std::to_string(code) + "を返したので，" +
+                     output + "が正しくない可能性があります．");
+    finished = false;
+  };
+  report_tool(index_code, "MakeIndex", "索引");
+  report_tool(bibliography_code, "BibTeX", "文献リスト");
+  if (!actions.empty() && max_actions > 0) {
+    host_.ReportLine("最大コンパイル回数（" + std::to_string(max_actions) +
+                     "回）に達したので，相互参照などが確定しないまま終わりました．");
+    finished = false;
+  }
+  return finished;
 }

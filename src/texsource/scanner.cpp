@@ -127,20 +127,13 @@ IncludeFilter::IncludeFilter(const std::string& target) : name_(SplitPath(target
 
 bool IncludeFilter::MayInclude(const std::string& path) const {
   if (name_.empty()) return true;
-  vklib::UniqueFile file(vklib::OpenFile(path, "rb"));
-  if (!file) return true;
-  std::string bytes;
-  char block[16384];
-  while (size_t count = std::fread(block, 1, sizeof block, file.get()))
-    bytes.append(block, count);
+  if (!vklib::ReadWholeFile(path, bytes_)) return true;
   if (vklib::kPathsIgnoreCase)
-    std::transform(bytes.begin(), bytes.end(), bytes.begin(), LowerAscii);
-  if (bytes.find(name_) != std::string::npos) return true;
+    std::transform(bytes_.begin(), bytes_.end(), bytes_.begin(), LowerAscii);
+  if (bytes_.find(name_) != std::string::npos) return true;
   // Not in the bytes: not in the text either, where the encoding keeps ASCII as it stands.
-  vklib::TextFile detector;
-  detector.Detect(reinterpret_cast<const unsigned char*>(bytes.data()),
-                  std::min<size_t>(bytes.size(), 16384));
-  return !detector.KeepsAsciiRuns();
+  return !vklib::TextFile::SampleKeepsAsciiRuns(
+      reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size());
 }
 
 void BuildIncludeList(std::vector<IncludeRecord>& list, const std::string& root) {

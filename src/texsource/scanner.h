@@ -42,6 +42,7 @@ class IncludeFilter {
 
  private:
   std::string name_;  // what an include of the target must hold; "" when the bytes cannot tell
+  mutable std::string bytes_;  // the file read last, kept for its room
 };
 
 // Reads a file up to its first effective document-class line (outside verbatim blocks) and

@@ -74,6 +74,11 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// The whole of a regular file as it stands; false, with nothing read, when it cannot be opened
+// or is no regular file (as OpenFile for reading). As few system calls as the platform allows:
+// the parent search reads thousands of files.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
 // The full path of the running executable (GetModuleFileNameA).
 std::string ModuleFileName();
 

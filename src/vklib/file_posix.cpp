@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -71,6 +72,32 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   }
   if (file == nullptr) close(descriptor);
   return file;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  int descriptor = open(AnsiToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  struct stat info {};
+  bool read_whole = fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+  // A regular file pays no heed to O_NONBLOCK, and a read of it comes back short only at its
+  // end: asking one byte more than its size reads a file that keeps its size in one call.
+  size_t filled = 0;
+  if (read_whole) bytes.resize(static_cast<size_t>(info.st_size) + 1);
+  while (read_whole) {
+    ssize_t count = read(descriptor, bytes.data() + filled, bytes.size() - filled);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) {
+      read_whole = count == 0;
+      break;
+    }
+    filled += static_cast<size_t>(count);
+    if (filled < bytes.size()) break;
+    bytes.resize(bytes.size() * 2);  // it grew since
+  }
+  bytes.resize(read_whole ? filled : 0);
+  close(descriptor);
+  return read_whole;
 }
 
 FileStamp StampOf(const std::string& path) {

@@ -24,6 +24,18 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return file;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  UniqueFile file(OpenFile(path, "rb"));
+  if (!file) return false;
+  char block[16384];
+  while (size_t count = std::fread(block, 1, sizeof block, file.get()))
+    bytes.append(block, count);
+  if (!std::ferror(file.get())) return true;
+  bytes.clear();
+  return false;
+}
+
 FileStamp StampOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return FileStamp();

@@ -104,16 +104,6 @@ Lookup Find(const std::vector<Line>& lines, const std::string& section, const st
   return result;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-  UniqueFile file(OpenFile(path, "rb"));
-  if (!file) return false;
-  char buffer[4096];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    content.append(buffer, count);
-  return true;
-}
-
 // Gives a key of a section a value in a file's text, as Windows does; false when the key holds
 // that value already.
 bool SetValue(std::string& content, const std::string& section, const std::string& key,

@@ -1,5 +1,6 @@
 #include "vklib/text_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -21,17 +22,24 @@ bool StartsWith(const unsigned char* sample, size_t size, std::initializer_list<
   return true;
 }
 
+// The first byte from `from` on that is not ASCII, or `size`; eight bytes at a time.
+size_t SkipAscii(const unsigned char* sample, size_t size, size_t from) {
+  uint64_t eight = 0;
+  while (from + 8 <= size &&
+         (std::memcpy(&eight, sample + from, 8), eight & 0x8080808080808080u) == 0)
+    from += 8;
+  while (from < size && sample[from] < 0x80)
+    ++from;
+  return from;
+}
+
 // The UTF-8 test over a whole sample; a sequence cut off by the sample's end still counts as
 // valid.
 bool IsValidUtf8(const unsigned char* sample, size_t size) {
   size_t expected = 0;
   for (size_t i = 0; i < size; ++i) {
-    // ASCII eight bytes at a time.
     if (expected == 0) {
-      uint64_t eight = 0;
-      while (i + 8 <= size &&
-             (std::memcpy(&eight, sample + i, 8), eight & 0x8080808080808080u) == 0)
-        i += 8;
+      i = SkipAscii(sample, size, i);
       if (i == size) break;
     }
     unsigned char byte = sample[i];
@@ -200,6 +208,30 @@ bool TextFile::KeepsAsciiRuns() const {
     default:
       return true;  // read byte by byte (rDirect, rSJIS)
   }
+}
+
+bool TextFile::SampleKeepsAsciiRuns(const unsigned char* sample, size_t size) {
+  size = std::min(size, kSampleSize);
+  // Neither UTF-16 (only ever detected by its mark) nor, where the conversion has a best fit,
+  // UTF-8 is ruled out by a glance.
+  if (!kAnsiBestFit && !StartsWith(sample, size, {0xFE, 0xFF}) &&
+      !StartsWith(sample, size, {0xFF, 0xFE})) {
+    size_t i = SkipAscii(sample, size, 0);
+    if (i == size) {
+      // ASCII alone is read as it stands unless an ESC makes it ISO-2022-JP.
+      if (std::memchr(sample, 0x1B, size) == nullptr) return true;
+    } else {
+      // A high byte that EUC-JP never holds: neither EUC-JP nor seven-bit ISO-2022-JP, so the
+      // ANSI code page or UTF-8, both read with their ASCII as it stands.
+      for (; i < size; ++i) {
+        unsigned char byte = sample[i];
+        if ((byte >= 0x80 && byte <= 0x8D) || (byte >= 0x90 && byte <= 0xA0)) return true;
+      }
+    }
+  }
+  TextFile detector;
+  detector.Detect(sample, size);
+  return detector.KeepsAsciiRuns();
 }
 
 void TextFile::Close() {

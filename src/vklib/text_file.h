@@ -69,6 +69,10 @@ class TextFile {
   // and UTF-8 where no other character becomes ASCII, though a byte that is no character reads
   // as "?"): ASCII text without "?" then shows in the file's bytes as it does in what is read.
   bool KeepsAsciiRuns() const;
+  // KeepsAsciiRuns after Detect over this sample, told at once where a few bytes settle it:
+  // Japanese text in Shift_JIS or UTF-8 soon holds a byte that EUC-JP never has, and ASCII
+  // without ESC is ASCII. Other samples are detected in full.
+  static bool SampleKeepsAsciiRuns(const unsigned char* sample, size_t size);
   // The open reader, or null.
   READ* Reader() const { return reader_.get(); }
 

@@ -16,14 +16,16 @@ struct RecordingSink : OutputSink {
   std::string all;
 };
 
-// The messages and titles of a build.
+// The messages, titles and report lines of a build.
 struct RecordingReport : ConsoleHost::Report {
   void Message(const std::string& text, const std::string& caption) override {
     messages.push_back(caption + ": " + text);
   }
   void Title(const std::string& title) override { titles.push_back(title); }
+  void Line(const std::string& line) override { lines.push_back(line); }
   std::vector<std::string> messages;
   std::vector<std::string> titles;
+  std::vector<std::string> lines;
 };
 
 // A build object whose children really run (through the headless host) and whose echo,

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
 #include <vector>
 
@@ -82,6 +86,25 @@ TEST(FileSystem, ShiftJisNamesWork) {
   EXPECT_EQ(std::vector<std::string>{"表示ソ.tex"}, List(dir.File("*.tex")));
   EXPECT_EQ(kInvalidFileAttributes, FileAttributes(dir.File("missing.tex")));
   EXPECT_TRUE(FileAttributes(dir.path()) & kFileAttributeDirectory);
+}
+
+TEST(FileSystem, AWholeFileIsReadAsItStandsAndOnlyARegularOne) {
+  test::TempDir dir;
+  std::string bytes = "stale";
+  for (const std::string& content :
+       {std::string(), std::string("a\r\n\0b", 5), std::string(70000, '\xE3')}) {
+    test::WriteFile(dir.File("f.tex"), content);
+    EXPECT_TRUE(ReadWholeFile(dir.File("f.tex"), bytes));
+    EXPECT_EQ(content, bytes);
+  }
+  EXPECT_FALSE(ReadWholeFile(dir.File("missing.tex"), bytes));
+  EXPECT_EQ("", bytes);
+  EXPECT_FALSE(ReadWholeFile(dir.Directory("sub"), bytes));
+#ifndef _WIN32
+  // A FIFO without a writer would block a reader for good.
+  ASSERT_EQ(0, mkfifo(dir.File("pipe.tex").c_str(), 0600));
+  EXPECT_FALSE(ReadWholeFile(dir.File("pipe.tex"), bytes));
+#endif
 }
 
 }  // namespace

@@ -153,6 +153,8 @@ TEST_F(ScannerFiles, OnlyAFileWhoseBytesCannotNameTheTargetIsPassedOver) {
     utf16 += std::string{c, '\0'};
   EXPECT_TRUE(filter.MayInclude(Write("d.tex", utf16)));
   EXPECT_TRUE(filter.MayInclude(Write("e.tex", "\x1B$B$\"\x1B(B\n")));
+  // EUC-JP's single shift before an ASCII byte is taken away: "\input{chap1}" in the text.
+  EXPECT_TRUE(filter.MayInclude(Write("h.tex", "\\input{c\x8Ehap1}\n\xB0\xA1\n")));
   EXPECT_TRUE(IncludeFilter(dir_.File("表.tex")).MayInclude(Write("f.tex", "x\n")));
   EXPECT_TRUE(filter.MayInclude(dir_.File("missing.tex")));
 #ifdef _WIN32

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/test_support.h"
@@ -160,6 +161,37 @@ TEST(TextFileDetect, ShortSamplesAndSpecialForms) {
   file.Detect(ascii, 12);
   EXPECT_EQ(kEncodingShiftJis, file.Code());
   EXPECT_EQ(kLineEndCrLf, file.LineEnd());
+}
+
+TEST(TextFileDetect, TheQuickAnswerAboutAsciiRunsIsAlwaysDetections) {
+  std::vector<std::string> samples = {kShiftJis, kEucJp, kEucJp + "\x8E\xB1", kIsoJp, kUtf8};
+  for (const char* special : {"", "ab", "plain \x1B text", "\x1B$)C korean", "0123456789ABCDEF"})
+    samples.push_back(special);
+  samples.push_back("\xEF\xBB\xBF" + kUtf8);
+  samples.push_back("\xFF\xFE" + kUtf16Le);
+  samples.push_back(std::string("\xFE\xFF\0a", 4));
+  // Each of them after ASCII, long and short, and bytes of every kind in random runs.
+  for (size_t i = 0, known = samples.size(); i < known; ++i) {
+    samples.push_back(std::string(5000, 'x') + samples[i]);
+    samples.push_back(std::string(20000, 'x') + samples[i]);
+  }
+  uint32_t seed = 7;
+  for (int n = 0; n < 400; ++n) {
+    std::string sample;
+    const unsigned low = n % 4 == 0 ? 0x80 : 0x00, span = n % 3 == 0 ? 0x80 : 0x100;
+    for (int length = n * 7 % 300; length > 0; --length) {
+      seed = seed * 1103515245 + 12345;
+      sample += static_cast<char>(low + (seed >> 16) % span);
+    }
+    samples.push_back(sample);
+  }
+  for (const std::string& sample : samples) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(sample.data());
+    TextFile detected;
+    detected.Detect(bytes, std::min<size_t>(sample.size(), 16384));
+    EXPECT_EQ(detected.KeepsAsciiRuns(), TextFile::SampleKeepsAsciiRuns(bytes, sample.size()))
+        << testing::PrintToString(sample.substr(0, 40));
+  }
 }
 
 TEST_F(TextFileTest, LongLinesComeInPiecesWithTheLineEndOnlyOnTheLast) {

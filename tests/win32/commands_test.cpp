@@ -70,17 +70,32 @@ TEST_F(Commands, ADroppedChapterIsBuiltAndThePaneShowsEveryAction) {
   test::WriteFile(Doc("main.idx"), "\\indexentry{a}{1}\n");
   test::WriteFile(
       Doc("fake-tools.script"),
-      "platex *: write main.aux \\\\relax \\n\\\\citation{a}\\n\\\\bibdata{r}\\n\n"
-      "pbibtex *: out bibliography done\\n\n"
-      "platex 4: write main.aux \\\\citation{a}\\n\\\\bibdata{r}\\n\\\\bibcite{a}{1}\\n\n"
-      "platex 5: write main.aux \\\\citation{a}\\n\\\\bibdata{r}\\n\\\\bibcite{a}{1}\\n\n");
+      "platex *: write main.aux \\\\citation{a}\\n\\\\bibdata{r}\\n\\\\bibcite{a}{1}\\n\n"
+      "platex 1: write main.aux \\\\relax \\n\\\\citation{a}\\n\\\\bibdata{r}\\n\n"
+      "mendex *: write main.ind index\n"
+      "pbibtex *: write main.bbl entries\n"
+      "pbibtex *: out bibliography done\\n\n");
   Drop({Doc("chap1.tex")});
   EXPECT_EQ("Pressel2  " + Doc("chap1.tex"), Title());
-  EXPECT_EQ((Lines{doc_ + "> platex main.tex", doc_ + "> platex main.tex", doc_ + "> mendex main",
-                   doc_ + "> platex main.tex", doc_ + "> pbibtex main", doc_ + "> platex main.tex",
-                   doc_ + "> platex main.tex"}),
+  EXPECT_EQ((Lines{doc_ + "> platex main.tex", doc_ + "> mendex main", doc_ + "> pbibtex main",
+                   doc_ + "> platex main.tex", doc_ + "> platex main.tex"}),
             Headers());
   EXPECT_NE(std::string::npos, Pane().find("bibliography done"));
+}
+
+TEST_F(Commands, WhatABuildCouldNotFinishIsToldAtTheEndOfThePaneWithoutAMessageBox) {
+  std::string message;
+  test::ModalDriver no_message({test::AnswerMessageBox(message)});
+  test::WriteFile(Doc("main.idx"), "\\indexentry{a}{1}\n");
+  test::WriteFile(Doc("fake-tools.script"),
+                  "platex *: write main.aux \\\\relax \\n\nmendex *: exit 255\n");
+  window_.Build().current_file = Doc("main.tex");
+  Command(1126);
+  const std::string end =
+      "\r\nMakeIndexがエラーコード255を返したので，索引が正しくない可能性があります．\r\n";
+  const std::string pane = Pane();
+  EXPECT_EQ(end, pane.substr(pane.size() - std::min(pane.size(), end.size())));
+  EXPECT_EQ("", message);
 }
 
 TEST_F(Commands, TeXToDVIDuringARunningBuildDoesNothing) {

@@ -167,7 +167,8 @@ TEST_F(Program, BuildsAChapterNamedOnItsCommandLineRelativeToWhereItStarted) {
   test::WriteFile(doc + "\\main.tex", "\\documentclass{jreport}\n\\include{chap1}\n");
   test::WriteFile(doc + "\\chap1.tex", "text\n");
   test::WriteFile(doc + "\\main.idx", "\\indexentry{a}{1}\n");
-  test::WriteFile(doc + "\\fake-tools.script", "platex *: write main.aux \\\\relax \\n\n");
+  test::WriteFile(doc + "\\fake-tools.script",
+                  "platex *: write main.aux \\\\relax \\n\nmendex *: write main.ind index\n");
   Start(test::Quoted("my doc\\chap1.tex"));
   HWND window = WindowOf("VELKARO_PRESSEL");
   ASSERT_NE(nullptr, window);

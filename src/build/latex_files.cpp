@@ -1,0 +1,120 @@
+#include "build/latex_files.h"
+
+#include <algorithm>
+
+#include "vklib/codepage.h"
+#include "vklib/text_file.h"
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
+}
+
+// The text between "command" and the next "}", if the line holds both.
+bool Argument(std::string_view line, std::string_view command, std::string& argument,
+              size_t* close_at = nullptr) {
+  size_t at = vklib::FindText(line, command);
+  if (at == std::string_view::npos) return false;
+  size_t open = at + command.size();
+  size_t close = vklib::FindText(line, "}", open);
+  if (close == std::string_view::npos) return false;
+  argument.assign(line.substr(open, close - open));
+  if (close_at != nullptr) *close_at = close;
+  return true;
+}
+
+// The items of a comma-separated list, blanks around each trimmed.
+std::vector<std::string_view> SplitList(std::string_view list) {
+  std::vector<std::string_view> items;
+  while (true) {
+    size_t comma = list.find(',');
+    std::string_view item = list.substr(0, comma);
+    while (!item.empty() && item.front() == ' ')
+      item.remove_prefix(1);
+    while (!item.empty() && item.back() == ' ')
+      item.remove_suffix(1);
+    items.push_back(item);
+    if (comma == std::string_view::npos) return items;
+    list.remove_prefix(comma + 1);
+  }
+}
+
+bool ReadOnlyByOthers(std::string_view line, const std::function<bool(std::string_view)>& watched) {
+  for (std::string_view start :
+       {"\\citation{", "\\bibdata{", "\\bibstyle{", "\\@writefile{toc}", "\\@writefile{lof}",
+        "\\@writefile{lot}", "\\@setckpt{", "\\gdef \\@abspage@last{"}) {
+    if (StartsWith(line, start)) return true;
+  }
+  while (!line.empty() && line.back() == ' ')
+    line.remove_suffix(1);
+  if (line == "\\relax") return true;
+  const std::string_view input = "\\@input{";
+  return StartsWith(line, input) && line.back() == '}' &&
+         watched(line.substr(input.size(), line.size() - input.size() - 1));
+}
+
+}  // namespace
+
+std::string PartReadByLaTeX(std::string_view aux,
+                            const std::function<bool(std::string_view)>& watched) {
+  std::string part;
+  while (!aux.empty()) {
+    size_t end = aux.find('\n');
+    std::string_view line = aux.substr(0, end);
+    aux.remove_prefix(end == std::string_view::npos ? aux.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!ReadOnlyByOthers(line, watched)) part.append(line).append("\n");
+  }
+  return part;
+}
+
+bool LogAsksForRerun(std::string_view log) {
+  std::string joined;
+  std::remove_copy_if(log.begin(), log.end(), std::back_inserter(joined),
+                      [](char c) { return c == '\n' || c == '\r'; });
+  // Not "rerun LaTeX afterwards", which waits for a tool that this build does not run (Biber).
+  for (std::string_view request : {"Rerun to ", "Rerun LaTeX", "Please rerun LaTeX"}) {
+    if (joined.find(request) != std::string::npos) return true;
+  }
+  return false;
+}
+
+void BibliographyInput::Add(const std::string& aux_path) {
+  vklib::TextFile aux;
+  if (!aux.Open(aux_path)) return;
+  char buffer[4096];
+  while (size_t length = aux.ReadLine(buffer, sizeof buffer - 1)) {
+    std::string_view line(buffer, length);
+    std::string argument;
+    size_t close = 0;
+    if (Argument(line, "\\bibcite{", argument, &close)) {
+      entries.insert(argument);
+      line = line.substr(0, close);
+    }
+    bool for_bibtex = false;
+    // \cite{a,b} writes one \citation{a,b}, and each key gets its own \bibcite.
+    if (Argument(line, "\\citation{", argument)) {
+      for (std::string_view key : SplitList(argument))
+        cited.insert(std::string(key));
+      for_bibtex = true;
+    }
+    if (Argument(line, "\\bibdata{", argument)) {
+      has_data = for_bibtex = true;
+      for (std::string_view name : SplitList(argument)) {
+        if (!name.empty()) databases.emplace_back(name);
+      }
+    }
+    if (Argument(line, "\\bibstyle{", argument)) {
+      style = argument;
+      for_bibtex = true;
+    }
+    if (for_bibtex) lines.append(line);
+  }
+}
+
+bool BibliographyInput::KeysDiffer() const {
+  if (cited.count("*") == 0) return cited != entries;
+  return std::any_of(cited.begin(), cited.end(),
+                     [&](const std::string& key) { return key != "*" && entries.count(key) == 0; });
+}
