@@ -118,9 +118,13 @@ void MainWnd::ShowMessage(const std::string& text, const std::string& caption) {
 }
 
 void MainWnd::ReportLine(const std::string& line) {
+  // Nor did it leave work undone that the end of the build should tell of.
+  if (edit_.RunStopped()) return;
   PaneSink(edit_.Core()).AppendOwn(line + "\n", true);
 }
 
 void MainWnd::SetTitle(const std::string& title) {
+  // A tool stopped with Esc did not fail either (OpenFile forgets the stop before its title).
+  if (edit_.RunStopped()) return;
   if (Handle() != nullptr) SetWindowTextA(Handle(), title.c_str());
 }

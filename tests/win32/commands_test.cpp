@@ -90,7 +90,7 @@ TEST_F(Commands, WhatABuildCouldNotFinishIsToldAtTheEndOfThePaneWithoutAMessageB
   test::WriteFile(Doc("fake-tools.script"),
                   "platex *: write main.aux \\\\relax \\n\nmendex *: exit 255\n");
   window_.Build().current_file = Doc("main.tex");
-  Command(1126);
+  Command(command::kTeXToDVI);
   const std::string end =
       "\r\nMakeIndexがエラーコード255を返したので，索引が正しくない可能性があります．\r\n";
   const std::string pane = Pane();
@@ -141,10 +141,28 @@ TEST_F(Commands, EscStopsTheBuildWithoutAFailureBox) {
   EXPECT_NE(std::string::npos, Pane().find("? \r\n実行を中止しました．\r\n"));
 }
 
+TEST_F(Commands, EscDuringMakeIndexTellsNoFailureInTheTitleOrThePane) {
+  test::WriteFile(Doc("fake-tools.script"), "platex *: write main.idx entry\nmendex *: prompt\n");
+  window_.Build().current_file = Doc("main.tex");
+  const std::string title = Title();
+  test::DuringRun escape([&] {
+    if (Pane().find("? ") == std::string::npos) return false;
+    SendMessageA(window_.Pane().Handle(), WM_CHAR, VK_ESCAPE, 1);
+    return true;
+  });
+  std::string message;
+  test::ModalDriver driver({test::AnswerMessageBox(message)});
+  Command(command::kTeXToDVI);
+  EXPECT_EQ("", message);
+  EXPECT_EQ((Lines{"platex main.tex", "mendex main"}), test::ToolLog(doc_));
+  EXPECT_EQ(title, Title());
+  EXPECT_EQ(std::string::npos, Pane().find("エラーコード"));
+}
+
 TEST_F(Commands, ATypedCommandThatCannotStartIsReported) {
   std::string message;
   test::ModalDriver driver({[](HWND prompt) {
-                              test::Type(prompt, 1071, "no-such-program-of-pressel2 x");
+                              test::Type(prompt, IDC_ANSWER, "no-such-program-of-pressel2 x");
                               test::Click(prompt, IDOK);
                             },
                             test::AnswerMessageBox(message)});
@@ -256,7 +274,7 @@ TEST_F(Commands, ALongPathIsShownWhole) {
 TEST_F(Commands, ACancelledPromptRunsNothing) {
   window_.Pane().InsertText("earlier output", "\n");
   test::ModalDriver driver({[](HWND prompt) {
-    test::Type(prompt, 1071, "platex main");
+    test::Type(prompt, IDC_ANSWER, "platex main");
     test::Click(prompt, IDCANCEL);
   }});
   Command(command::kRunCommand);
@@ -266,8 +284,8 @@ TEST_F(Commands, ACancelledPromptRunsNothing) {
 
 TEST_F(Commands, ATypedCommandWithoutAFileRunsInTheProgramsDirectory) {
   test::ModalDriver driver({[](HWND prompt) {
-    EXPECT_EQ("実行するコマンドを入力してください．", test::ControlText(prompt, 1072));
-    test::Type(prompt, 1071, test::Quoted(test::HelperPath("scripted-child")) + " out:typed%%");
+    EXPECT_EQ("実行するコマンドを入力してください．", test::ControlText(prompt, IDC_PROMPT));
+    test::Type(prompt, IDC_ANSWER, test::Quoted(test::HelperPath("scripted-child")) + " out:typed%%");
     test::Click(prompt, IDOK);
   }});
   Command(command::kRunCommand);
@@ -281,7 +299,7 @@ TEST_F(Commands, ATypedCommandWithoutAFileRunsInTheProgramsDirectory) {
 TEST_F(Commands, ATypedCommandRunsInTheCurrentFilesDirectoryWithPlaceholders) {
   Drop({Doc("paper.pdf")});
   test::ModalDriver driver({[](HWND prompt) {
-    test::Type(prompt, 1071, "platex %B");
+    test::Type(prompt, IDC_ANSWER, "platex %B");
     test::Click(prompt, IDOK);
   }});
   Command(command::kRunCommand);
