@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class BuildHost;
 
@@ -68,8 +69,11 @@ class TeX {
                     const char* exit_failure);
   // A viewer from a section's "Program" and "Arg" settings, started on the parent file.
   void Preview(const char* section, const char* caption);
-  // The command with the section's "Option" setting after it, when there is one.
-  static std::string WithOption(const char* section, std::string command);
+  // The program, its `arguments` and the section's "Option" (when set), then each file as an
+  // operand the program cannot mistake (vklib::FileOperand). False, after a message, when a file
+  // name cannot be handed to the program.
+  bool ToolCommand(const char* section, const std::string& program, const std::string& arguments,
+                   const std::vector<std::string>& files, std::string& command);
   // "WhichProgram" values: the first known program, and the user's own ("Program").
   static constexpr int kFirstProgram = 1;
   static constexpr int kUsersProgram = 3;

@@ -22,7 +22,8 @@ const char kGhostScriptConverter[] = "ps2pdf.bat";
 const char kGhostScriptConverter[] = "ps2pdf";
 #endif
 
-std::string PaperArgument(const std::string& class_options) {
+// The paper's words, each written for the program to read whole.
+std::string PaperArgument(const std::string& program, const std::string& class_options) {
   const char kSection[] = "DVI2PDF";
   std::string list_value = GetIniString(kSection, "PaperSizeFromList");
   if (list_value == "other") return std::string();
@@ -33,13 +34,16 @@ std::string PaperArgument(const std::string& class_options) {
     }
     case kPaperFromList:
       // dvipdfmx takes a size only after -p; without it the size reads as a second DVI file.
-      return list_value.empty() ? std::string() : " -p " + list_value;
+      return list_value.empty() ? std::string()
+                                : " -p " + vklib::ProgramArgument(program, list_value);
     case kPaperFromNumbers: {
       // "PaperSizeX" is the length typed beside "縦" (height), "PaperSizeY" the one beside
       // "横" (width); dvipdfmx takes the width first.
       std::string height = GetIniString(kSection, "PaperSizeX");
       std::string width = GetIniString(kSection, "PaperSizeY");
-      return height.empty() || width.empty() ? std::string() : " -p " + width + "," + height;
+      return height.empty() || width.empty()
+                 ? std::string()
+                 : " -p " + vklib::ProgramArgument(program, width + "," + height);
     }
     default:
       return std::string();
@@ -47,12 +51,6 @@ std::string PaperArgument(const std::string& class_options) {
 }
 
 }  // namespace
-
-std::string TeX::WithOption(const char* section, std::string command) {
-  std::string option = GetIniString(section, "Option");
-  if (!option.empty()) command += " " + option;
-  return command;
-}
 
 bool TeX::RunConverter(const std::string& command, const char* start_failure,
                        const char* exit_failure) {
@@ -74,9 +72,9 @@ bool TeX::DVI2PS() {
     Message("DVI→PS変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(
-      WithOption("DVI2PS", program) + " " + vklib::QuoteArgument(parent_stem + ".dvi"),
-      "の実行に失敗しました．", "が帰ってきました．");
+  std::string command;
+  return ToolCommand("DVI2PS", program, "", {parent_stem + ".dvi"}, command) &&
+         RunConverter(command, "の実行に失敗しました．", "が帰ってきました．");
 }
 
 bool TeX::DVI2PDF() {
@@ -88,9 +86,10 @@ bool TeX::DVI2PDF() {
     Message("DVI→PDF変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(WithOption("DVI2PDF", program + PaperArgument(class_options)) + " " +
-                          vklib::QuoteArgument(parent_stem + ".dvi"),
-                      "の実行に失敗．", "が帰ってきました．");
+  std::string command;
+  return ToolCommand("DVI2PDF", program, PaperArgument(program, class_options),
+                     {parent_stem + ".dvi"}, command) &&
+         RunConverter(command, "の実行に失敗．", "が帰ってきました．");
 }
 
 bool TeX::PS2PDF() {
@@ -102,8 +101,7 @@ bool TeX::PS2PDF() {
     Message("PS→PDF変換の設定がなされていません．");
     return false;
   }
-  return RunConverter(WithOption("PS2PDF", program) + " " +
-                          vklib::QuoteArgument(parent_stem + ".ps") + " " +
-                          vklib::QuoteArgument(parent_stem + ".pdf"),
-                      "の実行に失敗しました．", "が返りました．");
+  std::string command;
+  return ToolCommand("PS2PDF", program, "", {parent_stem + ".ps", parent_stem + ".pdf"}, command) &&
+         RunConverter(command, "の実行に失敗しました．", "が返りました．");
 }

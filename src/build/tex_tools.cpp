@@ -29,6 +29,22 @@ std::string TeX::ProgramChoice(const char* section, const char* first, const cha
   }
 }
 
+bool TeX::ToolCommand(const char* section, const std::string& program, const std::string& arguments,
+                      const std::vector<std::string>& files, std::string& command) {
+  command = program + arguments;
+  std::string option = GetIniString(section, "Option");
+  if (!option.empty()) command += " " + option;
+  for (const std::string& file : files) {
+    std::string operand;
+    if (!vklib::FileOperand(program, file, operand)) {
+      Message(program + "はバッチファイルなので，%や!を含むファイル名" + file + "は渡せません．");
+      return false;
+    }
+    command += " " + operand;
+  }
+  return true;
+}
+
 bool TeX::RunTool(const char* section, const std::string& program, const std::string& path,
                   const char* settings_message) {
   if (program.empty()) {
@@ -38,7 +54,8 @@ bool TeX::RunTool(const char* section, const std::string& program, const std::st
   // The stem alone, run in its directory: TeX Live's tools refuse to write beside an input
   // named by an absolute path.
   PathParts parts = SplitPath(path);
-  std::string command = WithOption(section, program) + " " + vklib::QuoteArgument(parts.stem);
+  std::string command;
+  if (!ToolCommand(section, program, "", {parts.stem}, command)) return false;
   if (!host_.Execute(command, parts.directory)) {
     Message(command + "の実行に失敗．");
     return false;
