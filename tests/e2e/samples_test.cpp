@@ -259,6 +259,23 @@ TEST_F(SampleBuild, AChapterNamingItsRootInACommentBuildsThatRoot) {
   EXPECT_EQ("Page size:       498.9 x 708.66 pts", PageSize("book/main.pdf"));
 }
 
+TEST_F(SampleBuild, ARootWhoseNameReadsAsAnOptionIsBuiltAsAFile) {
+  // Given to platex as it stands, the name turns \write18 on and leaves no file to build.
+  fs::create_directories(Document());
+  test::WriteFile((Document() / "-cnf-line=shell_escape=t.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n"
+                  "\\immediate\\write18{echo >PWNED}\n\\input{chap}\n\\end{document}\n");
+  test::WriteFile((Document() / "chap.tex").string(),
+                  "% !TEX root = -cnf-line=shell_escape=t.tex\ntext\n");
+  ASSERT_EQ(0, Run("--pdf chap.tex")) << errors_;
+  const Lines actions = Actions();
+  ASSERT_GE(actions.size(), 2u);
+  EXPECT_EQ("platex ./-cnf-line=shell_escape=t.tex", actions.front());
+  EXPECT_EQ("dvipdfmx ./-cnf-line=shell_escape=t.dvi", actions.back());
+  EXPECT_TRUE(Exists("-cnf-line=shell_escape=t.pdf"));
+  EXPECT_FALSE(Exists("PWNED"));
+}
+
 // How often the driver's output holds a text.
 size_t Occurrences(const std::string& output, const std::string& text) {
   size_t count = 0;
