@@ -80,6 +80,13 @@ FileStamp StampOf(const std::string& path) {
           static_cast<uint64_t>(info.st_size)};
 }
 
+bool IdentityOf(const std::string& path, FileIdentity& identity) {
+  struct stat info {};
+  if (path.empty() || stat(AnsiToUtf8(path).c_str(), &info) != 0) return false;
+  identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+  return true;
+}
+
 std::string ModuleFileName() {
   std::string buffer(4096, '\0');
   ssize_t length = readlink("/proc/self/exe", buffer.data(), 4095);

@@ -57,10 +57,11 @@ class SampleBuild : public ::testing::Test {
     IniPath = saved;
   }
 
-  // Runs the driver on files of the document with `input` on its standard input; gives its exit
-  // status and keeps what it printed (converted to Shift_JIS, as our literals are).
-  int Run(const std::string& arguments, const std::string& input = "") {
-    int status = std::system(DriverCommand(arguments, input).c_str());
+  // Runs the driver on files of the document with `input` on its standard input, and kills it
+  // after `deadline_seconds`; gives its exit status and keeps what it printed (converted to
+  // Shift_JIS, as our literals are).
+  int Run(const std::string& arguments, const std::string& input = "", int deadline_seconds = 600) {
+    int status = std::system(DriverCommand(arguments, input, deadline_seconds).c_str());
     ReadOutput();
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -77,10 +78,14 @@ class SampleBuild : public ::testing::Test {
     output_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stdout.txt")));
     errors_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stderr.txt")));
   }
-  std::string DriverCommand(const std::string& arguments, const std::string& input) {
+  // Without a deadline, the driver itself is the command's process.
+  std::string DriverCommand(const std::string& arguments, const std::string& input,
+                            int deadline_seconds = 0) {
     test::WriteFile(work_.File("stdin.txt"), input);
-    return "cd '" + Document().string() + "' && '" + Driver() + "' " + arguments + " <'" +
-           work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") + "' 2>'" +
+    const std::string limit =
+        deadline_seconds > 0 ? "timeout -s KILL " + std::to_string(deadline_seconds) + " " : "";
+    return "cd '" + Document().string() + "' && " + limit + "'" + Driver() + "' " + arguments +
+           " <'" + work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") + "' 2>'" +
            work_.File("stderr.txt") + "'";
   }
 
@@ -274,6 +279,24 @@ TEST_F(SampleBuild, ARootWhoseNameReadsAsAnOptionIsBuiltAsAFile) {
   EXPECT_EQ("dvipdfmx ./-cnf-line=shell_escape=t.dvi", actions.back());
   EXPECT_TRUE(Exists("-cnf-line=shell_escape=t.pdf"));
   EXPECT_FALSE(Exists("PWNED"));
+}
+
+TEST_F(SampleBuild, TwoLinksToTheDocumentsDirectoryLeaveTheIncludeScanFinite) {
+  // Each path through the links names the same file again, in ever longer paths.
+  fs::create_directories(Document());
+  fs::create_directory_symlink(".", Document() / "s1");
+  fs::create_directory_symlink(".", Document() / "s2");
+  test::WriteFile((Document() / "main.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\input{s1/part}\n"
+                  "\\input{s2/part}\n\\end{document}\n");
+  // TeX reads the part once; the scan reads every line.
+  test::WriteFile((Document() / "part.tex").string(),
+                  "\\ifx\\partread\\undefined\\def\\partread{}\n\\input{s1/part}\n"
+                  "\\input{s2/part}\n\\fi\ntext\n");
+  ASSERT_EQ(0, Run("main.tex", "", 60)) << errors_;
+  ASSERT_FALSE(Actions().empty());
+  EXPECT_EQ("platex main.tex", Actions().front());
+  EXPECT_TRUE(Exists("main.dvi"));
 }
 
 // How often the driver's output holds a text.

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "support/test_support.h"
 
 namespace vklib {
@@ -82,6 +86,27 @@ TEST(FileSystem, ShiftJisNamesWork) {
   EXPECT_EQ(std::vector<std::string>{"表示ソ.tex"}, List(dir.File("*.tex")));
   EXPECT_EQ(kInvalidFileAttributes, FileAttributes(dir.File("missing.tex")));
   EXPECT_TRUE(FileAttributes(dir.path()) & kFileAttributeDirectory);
+}
+
+TEST(FileSystem, AFileIsKnownByItsIdentityWhateverPathNamesIt) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("main.tex"), "x");
+  test::WriteFile(dir.File("other.tex"), "x");
+  dir.Directory("sub");
+#ifdef _WIN32
+  const std::string another_path = dir.File("sub\\..\\MAIN.TEX");
+#else
+  ASSERT_EQ(0, symlink(".", dir.File("here").c_str()));
+  const std::string another_path = dir.File("here/sub/../main.tex");
+#endif
+  FileIdentity main, again, other;
+  ASSERT_TRUE(IdentityOf(dir.File("main.tex"), main));
+  ASSERT_TRUE(IdentityOf(another_path, again));
+  ASSERT_TRUE(IdentityOf(dir.File("other.tex"), other));
+  EXPECT_EQ(main.volume, again.volume);
+  EXPECT_EQ(main.index, again.index);
+  EXPECT_NE(main.index, other.index);
+  EXPECT_FALSE(IdentityOf(dir.File("missing.tex"), other));
 }
 
 }  // namespace
