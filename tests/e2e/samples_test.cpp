@@ -65,8 +65,24 @@ class SampleBuild : public ::testing::Test {
     ReadOutput();
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // The platex the driver runs, once it runs (at most 30 s from now); 0 when none came.
+  long RunningTeX(long driver) {
+    long tex = 0;
+    test::WaitUntil(
+        [&] {
+          std::string command =
+              "pgrep -P " + std::to_string(driver) + " -x platex >'" + work_.File("tex.txt") + "'";
+          if (std::system(command.c_str()) != 0) return false;
+          tex = std::stol(test::ReadFile(work_.File("tex.txt")));
+          return true;
+        },
+        std::chrono::seconds(30));
+    return tex;
+  }
   // The driver started in the background: its process id, then its exit status, go to files.
   long StartInBackground(const std::string& arguments) {
+    fs::remove(work_.File("pid.txt"));
+    fs::remove(work_.File("status.txt"));
     std::string command = "(" + DriverCommand(arguments, "") + " & echo $! >'" +
                           work_.File("pid.txt") + "'; wait $!; echo $? >'" +
                           work_.File("status.txt") + "') &";
@@ -340,16 +356,8 @@ TEST_F(SampleBuild, AWatchedDocumentIsBuiltAgainOnceAfterAnEditAndEndsOnCtrlC) {
   // Ctrl+C while TeX runs (TeX waits at the error prompt for an answer that never comes) ends
   // TeX and the driver.
   test::WriteFile(chap, "\\undefinedcommand\n");
-  long tex = 0;
-  ASSERT_TRUE(test::WaitUntil(
-      [&] {
-        std::string command =
-            "pgrep -P " + std::to_string(driver) + " -x platex >'" + work_.File("tex.txt") + "'";
-        if (std::system(command.c_str()) != 0) return false;
-        tex = std::stol(test::ReadFile(work_.File("tex.txt")));
-        return true;
-      },
-      std::chrono::seconds(30)));
+  const long tex = RunningTeX(driver);
+  ASSERT_NE(0, tex);
   ASSERT_EQ(0, kill(static_cast<pid_t>(driver), SIGINT));
   ASSERT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("status.txt")).empty(); }));
   EXPECT_EQ("130\n", test::ReadFile(work_.File("status.txt")));
@@ -358,6 +366,26 @@ TEST_F(SampleBuild, AWatchedDocumentIsBuiltAgainOnceAfterAnEditAndEndsOnCtrlC) {
   ReadOutput();
   EXPECT_EQ(std::string::npos, errors_.find("の実行に失敗")) << errors_;
   EXPECT_EQ(1u, Occurrences(errors_, "pressel2-build: ビルドを中断しました．\n")) << errors_;
+}
+
+TEST_F(SampleBuild, NoToolOutlivesTheDriverEndedByCtrlBackslashOrKilled) {
+  // TeX runs in a process group of its own, out of reach of the terminal's signals.
+  fs::create_directories(Document());
+  test::WriteFile((Document() / "main.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\def\\loop{\\loop}\\loop\n"
+                  "\\end{document}\n");
+  // Ctrl+\ ends the build as Ctrl+C does; SIGKILL ends the driver at once.
+  const std::pair<int, std::string> endings[] = {{SIGQUIT, "130\n"}, {SIGKILL, "137\n"}};
+  for (const auto& [signal_number, status] : endings) {
+    const long driver = StartInBackground("main.tex");
+    const long tex = RunningTeX(driver);
+    ASSERT_NE(0, tex) << signal_number;
+    ASSERT_EQ(0, kill(static_cast<pid_t>(driver), signal_number));
+    EXPECT_TRUE(test::WaitUntil([&] { return !test::ProcessAlive(tex); })) << signal_number;
+    ASSERT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("status.txt")).empty(); }));
+    EXPECT_EQ(status, test::ReadFile(work_.File("status.txt")));
+    if (test::ProcessAlive(tex)) test::KillProcess(tex);
+  }
 }
 
 class LaTeXError : public SampleBuild {
