@@ -2,7 +2,7 @@
 // files whose contents come from the input (split at "\n\x01\n" into main.tex, a.tex, b.tex,
 // sub/c.tex). The tree holds two links to its own directory (s1, s2) and one from sub up (sub/up),
 // so that paths may name a file again and again. A part that starts with "\x02" and a count byte C
-// is the rest of the part written 16 * (C + 1) times, each "#" in it replaced by the copy's number:
+// is the rest of the part written 4 * (C + 1) times, each "#" in it replaced by the copy's number:
 // long lists of inputs.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,7 +22,7 @@ namespace {
 
 std::string Expanded(std::string_view part) {
   if (part.size() < 2 || part[0] != '\x02') return std::string(part);
-  const int copies = 16 * (static_cast<uint8_t>(part[1]) + 1);
+  const int copies = 4 * (static_cast<uint8_t>(part[1]) + 1);
   const std::string_view copy = part.substr(2);
   std::string text;
   for (int i = 0; i < copies; ++i) {
