@@ -60,15 +60,12 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   const std::string utf8_path = AnsiToUtf8(path);
   if (!IsReadMode(mode)) return std::fopen(utf8_path.c_str(), mode);
   // Opened without waiting and looked at before anything is read: a FIFO or a device would
-  // block the reader for good.
+  // block the reader for good. A regular file reads the same with O_NONBLOCK as without it.
   int descriptor = open(utf8_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (descriptor < 0) return nullptr;
   struct stat info {};
   std::FILE* file = nullptr;
-  if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
-      fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) == 0) {
-    file = fdopen(descriptor, mode);
-  }
+  if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) file = fdopen(descriptor, mode);
   if (file == nullptr) close(descriptor);
   return file;
 }
