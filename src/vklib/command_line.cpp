@@ -26,6 +26,17 @@ bool HasBatchExtension(std::string_view name) {
   return extension == ".bat" || extension == ".cmd";
 }
 
+bool IsBatchProgram(std::string_view program) {
+  std::string whole;  // the text without its quotes: an unquoted path may hold blanks
+  for (char c : program) {
+    if (c != '"') whole += c;
+  }
+  while (!whole.empty() && IsBlank(whole.back()))
+    whole.pop_back();
+  std::vector<std::string> words = SplitCommandLine(program);
+  return HasBatchExtension(whole) || (!words.empty() && HasBatchExtension(words.front()));
+}
+
 // Between quotes, with each quote and the backslashes in front of quotes escaped.
 std::string Quoted(std::string_view argument) {
   std::string quoted = "\"";
@@ -108,17 +119,6 @@ std::string QuoteArgument(std::string_view argument) {
     return std::string(argument);
   }
   return Quoted(argument);
-}
-
-bool IsBatchProgram(std::string_view program) {
-  std::string whole;  // the text without its quotes: an unquoted path may hold blanks
-  for (char c : program) {
-    if (c != '"') whole += c;
-  }
-  while (!whole.empty() && IsBlank(whole.back()))
-    whole.pop_back();
-  std::vector<std::string> words = SplitCommandLine(program);
-  return HasBatchExtension(whole) || (!words.empty() && HasBatchExtension(words.front()));
 }
 
 std::string ProgramArgument(std::string_view program, std::string_view argument) {

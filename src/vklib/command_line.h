@@ -21,10 +21,9 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line);
 // never taken for a backslash.
 std::string QuoteArgument(std::string_view argument);
 
-// Whether cmd.exe reads the program's command line: a batch file (".bat" or ".cmd", in any
-// case), named alone or as the first word of the program text.
-bool IsBatchProgram(std::string_view program);
-
+// A batch program, whose command line cmd.exe reads, is a ".bat" or ".cmd" file (in any case),
+// named alone or as the first word of the program text.
+//
 // One argument for `program`: QuoteArgument's form, and for a batch program between quotes also
 // when it holds a character cmd takes for an operator or a separator (&|<>^(),;= or a blank).
 std::string ProgramArgument(std::string_view program, std::string_view argument);

@@ -397,17 +397,11 @@ TEST_F(Converters, PostScriptStepsNameInputAndOutput) {
   WriteIniString("DVI2PS", "Option", "-Ppdf");
   EXPECT_TRUE(tex_.DVI2PS());
 #ifdef _WIN32
-  const std::string ghostscript = "ps2pdf.bat";
+  const std::string ghostscript = "ps2pdf.bat \"main.ps\" \"main.pdf\"";  // cmd reads the names
 #else
-  const std::string ghostscript = "ps2pdf";
+  const std::string ghostscript = "ps2pdf main.ps main.pdf";
 #endif
-#ifdef _WIN32
-  const std::string names = " \"main.ps\" \"main.pdf\"";  // cmd reads them
-#else
-  const std::string names = " main.ps main.pdf";
-#endif
-  EXPECT_EQ((Lines{Expect("dvips main.dvi"), Expect(ghostscript + names),
-                   Expect("dvi2ps -Ppdf main.dvi")}),
+  EXPECT_EQ((Lines{Expect("dvips main.dvi"), Expect(ghostscript), Expect("dvi2ps -Ppdf main.dvi")}),
             build_.Commands());
   EXPECT_EQ((Lines{"dvips main.dvi", "ps2pdf main.ps main.pdf", "dvi2ps -Ppdf main.dvi"}), Ran());
 }
