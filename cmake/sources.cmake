@@ -63,7 +63,7 @@ endforeach()
 list(APPEND PRESSEL2_CORE_SOURCES src/build/dde_client_${platform_suffix}.cpp)
 if(NOT WIN32)
   list(APPEND PRESSEL2_CORE_SOURCES src/vklib/program_search_posix.cpp
-    src/vklib/shared_file_posix.cpp)
+    src/vklib/shared_file_posix.cpp src/vklib/spawn_posix.cpp)
 endif()
 
 # The window program (Windows only).

@@ -1,7 +1,13 @@
-// The include scanner, the class scan, the root comment and the parent search over a small tree of files whose
-// contents come from the input (split at "\n\x01\n" into main.tex, a.tex, b.tex, sub/c.tex).
+// The include scanner, the class scan, the root comment and the parent search over a small tree of
+// files whose contents come from the input (split at "\n\x01\n" into main.tex, a.tex, b.tex,
+// sub/c.tex). The tree holds two links to its own directory (s1, s2) and one from sub up (sub/up),
+// so that paths may name a file again and again. A part that starts with "\x02" and a count byte C
+// is the rest of the part written 4 * (C + 1) times, each "#" in it replaced by the copy's number:
+// long lists of inputs.
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +18,28 @@
 #include "texsource/scanner.h"
 #include "vklib/file.h"
 
+namespace {
+
+std::string Expanded(std::string_view part) {
+  if (part.size() < 2 || part[0] != '\x02') return std::string(part);
+  const int copies = 4 * (static_cast<uint8_t>(part[1]) + 1);
+  const std::string_view copy = part.substr(2);
+  std::string text;
+  for (int i = 0; i < copies; ++i) {
+    for (char c : copy)
+      text += c == '#' ? std::to_string(i) : std::string(1, c);
+  }
+  return text;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string directory = FuzzDirectory();
   mkdir((directory + "/sub").c_str(), 0700);
+  symlink(".", (directory + "/s1").c_str());
+  symlink(".", (directory + "/s2").c_str());
+  symlink("..", (directory + "/sub/up").c_str());
   const char* names[] = {"main.tex", "a.tex", "b.tex", "sub/c.tex"};
   std::string_view input(reinterpret_cast<const char*>(data), size);
   // A file is written again only when its part of the input changed: most mutations change one.
@@ -23,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t stop = input.find("\n\x01\n");
     std::string_view part = input.substr(0, stop);
     if (part != written[i] || written[i].empty()) {
-      WriteWholeFile(directory + "/" + names[i], reinterpret_cast<const uint8_t*>(part.data()),
-                     part.size());
+      const std::string text = Expanded(part);
+      WriteWholeFile(directory + "/" + names[i], reinterpret_cast<const uint8_t*>(text.data()),
+                     text.size());
       written[i] = part;
     }
     input = stop == std::string_view::npos ? std::string_view() : input.substr(stop + 3);
@@ -32,6 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<IncludeRecord> list;
   BuildIncludeList(list, directory + "/main.tex");
+  // Bounded whatever the tree: at most 10000 records, and each file once by whatever path, the
+  // root's own record aside.
+  if (list.size() > 10000) __builtin_trap();
+  std::set<vklib::FileIdentity> listed;
+  for (size_t i = 1; i < list.size(); ++i) {
+    vklib::FileIdentity identity;
+    if (vklib::IdentityOf(list[i].path, identity) && !listed.insert(identity).second)
+      __builtin_trap();
+  }
   for (const char* name : names) {
     ClassInfo info;
     bool found = false;

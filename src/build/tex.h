@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/setting_table.h"
 
@@ -76,8 +77,11 @@ class TeX {
                     const char* exit_failure);
   // A viewer from its program and argument settings, started on the parent file.
   void Preview(Setting program, Setting argument, const char* caption);
-  // The command with an "Option" setting after it, when there is one.
-  static std::string WithOption(Setting option, std::string command);
+  // The program, its `arguments` and the `option` setting (when set), then each file as an
+  // operand the program cannot mistake (vklib::FileOperand). False, after a message, when a file
+  // name cannot be handed to the program.
+  bool ToolCommand(Setting option, const std::string& program, const std::string& arguments,
+                   const std::vector<std::string>& files, std::string& command);
   // By a "WhichProgram" setting: the first known program `first`, the user's own (`program`),
   // or else `otherwise`.
   static std::string ChosenProgram(Setting which, Setting program, const char* first,

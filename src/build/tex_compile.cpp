@@ -5,7 +5,6 @@
 #include "settings/settings.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
-#include "vklib/command_line.h"
 #include "vklib/file.h"
 
 namespace {
@@ -45,8 +44,7 @@ bool TeX::TeXCommand(const std::string& file_argument, std::string& command) {
     Message("TeXプログラムの設定がされてません．");
     return false;
   }
-  command = WithOption(Setting::kTeX2DVIOption, program) + " " + file_argument;
-  return true;
+  return ToolCommand(Setting::kTeX2DVIOption, program, "", {file_argument}, command);
 }
 
 int TeX::FileKind(const std::string& file) {
@@ -86,7 +84,7 @@ bool TeX::TeX2DVI() {
   const bool output_parent = IsOutputExtension(parent_extension);
   std::string command;
   if (GetIniInt(Setting::kTeX2DVIIsAnalyze) == 0) {
-    if (!TeXCommand(vklib::QuoteArgument(parent_stem), command)) return false;
+    if (!TeXCommand(parent_stem, command)) return false;
     if (!host_.Execute(command, parent_directory)) {
       Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
       return false;
@@ -117,8 +115,7 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
     if (action == "latex") {
       PathParts parts = SplitPath(argument);
       std::string command;
-      if (!TeXCommand(vklib::QuoteArgument(output_parent ? parts.stem : parts.name), command))
-        return false;
+      if (!TeXCommand(output_parent ? parts.stem : parts.name, command)) return false;
       if (!host_.Execute(command, parts.directory) || host_.GetExitCode() != 0) {
         Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
         return false;

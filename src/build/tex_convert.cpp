@@ -24,7 +24,8 @@ const char kGhostScriptConverter[] = "ps2pdf.bat";
 const char kGhostScriptConverter[] = "ps2pdf";
 #endif
 
-std::string PaperArgument(const std::string& class_options) {
+// The paper's words, each written for the program to read whole.
+std::string PaperArgument(const std::string& program, const std::string& class_options) {
   std::string list_value = GetIniString(Setting::kDVI2PDFPaperSizeFromList);
   if (list_value == "other") return std::string();
   switch (PaperChoiceOf(GetIniInt(Setting::kDVI2PDFWhichPaperSize))) {
@@ -34,13 +35,16 @@ std::string PaperArgument(const std::string& class_options) {
     }
     case PaperChoice::kFromList:
       // dvipdfmx takes a size only after -p; without it the size reads as a second DVI file.
-      return list_value.empty() ? std::string() : " -p " + list_value;
+      return list_value.empty() ? std::string()
+                                : " -p " + vklib::ProgramArgument(program, list_value);
     case PaperChoice::kInNumbers: {
       // "PaperSizeX" is the length typed beside "縦" (height), "PaperSizeY" the one beside
       // "横" (width); dvipdfmx takes the width first.
       std::string height = GetIniString(Setting::kDVI2PDFPaperSizeX);
       std::string width = GetIniString(Setting::kDVI2PDFPaperSizeY);
-      return height.empty() || width.empty() ? std::string() : " -p " + width + "," + height;
+      return height.empty() || width.empty()
+                 ? std::string()
+                 : " -p " + vklib::ProgramArgument(program, width + "," + height);
     }
     default:
       return std::string();
@@ -48,12 +52,6 @@ std::string PaperArgument(const std::string& class_options) {
 }
 
 }  // namespace
-
-std::string TeX::WithOption(Setting option_setting, std::string command) {
-  std::string option = GetIniString(option_setting);
-  if (!option.empty()) command += " " + option;
-  return command;
-}
 
 bool TeX::RunConverter(const std::string& command, const char* start_failure,
                        const char* exit_failure) {
@@ -76,9 +74,9 @@ bool TeX::DVI2PS() {
     Message("DVI→PS変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(WithOption(Setting::kDVI2PSOption, program) + " " +
-                          vklib::QuoteArgument(parent_stem + ".dvi"),
-                      "の実行に失敗しました．", "が帰ってきました．");
+  std::string command;
+  return ToolCommand(Setting::kDVI2PSOption, program, "", {parent_stem + ".dvi"}, command) &&
+         RunConverter(command, "の実行に失敗しました．", "が帰ってきました．");
 }
 
 bool TeX::DVI2PDF() {
@@ -91,9 +89,10 @@ bool TeX::DVI2PDF() {
     Message("DVI→PDF変換の設定がなされてません．");
     return false;
   }
-  return RunConverter(WithOption(Setting::kDVI2PDFOption, program + PaperArgument(class_options)) +
-                          " " + vklib::QuoteArgument(parent_stem + ".dvi"),
-                      "の実行に失敗．", "が帰ってきました．");
+  std::string command;
+  return ToolCommand(Setting::kDVI2PDFOption, program, PaperArgument(program, class_options),
+                     {parent_stem + ".dvi"}, command) &&
+         RunConverter(command, "の実行に失敗．", "が帰ってきました．");
 }
 
 bool TeX::PS2PDF() {
@@ -105,8 +104,8 @@ bool TeX::PS2PDF() {
     Message("PS→PDF変換の設定がなされていません．");
     return false;
   }
-  return RunConverter(WithOption(Setting::kPS2PDFOption, program) + " " +
-                          vklib::QuoteArgument(parent_stem + ".ps") + " " +
-                          vklib::QuoteArgument(parent_stem + ".pdf"),
-                      "の実行に失敗しました．", "が返りました．");
+  std::string command;
+  return ToolCommand(Setting::kPS2PDFOption, program, "",
+                     {parent_stem + ".ps", parent_stem + ".pdf"}, command) &&
+         RunConverter(command, "の実行に失敗しました．", "が返りました．");
 }

@@ -32,6 +32,22 @@ std::string TeX::ChosenProgram(Setting which, Setting program, const char* first
   }
 }
 
+bool TeX::ToolCommand(Setting option, const std::string& program, const std::string& arguments,
+                      const std::vector<std::string>& files, std::string& command) {
+  command = program + arguments;
+  const std::string option_text = GetIniString(option);
+  if (!option_text.empty()) command += " " + option_text;
+  for (const std::string& file : files) {
+    std::string operand;
+    if (!vklib::FileOperand(program, file, operand)) {
+      Message(program + "はバッチファイルなので，%や!を含むファイル名" + file + "は渡せません．");
+      return false;
+    }
+    command += " " + operand;
+  }
+  return true;
+}
+
 bool TeX::RunTool(Setting option, const std::string& program, const std::string& path,
                   const char* settings_message) {
   if (program.empty()) {
@@ -41,7 +57,8 @@ bool TeX::RunTool(Setting option, const std::string& program, const std::string&
   // The stem alone, run in its directory: TeX Live's tools refuse to write beside an input
   // named by an absolute path.
   PathParts parts = SplitPath(path);
-  std::string command = WithOption(option, program) + " " + vklib::QuoteArgument(parts.stem);
+  std::string command;
+  if (!ToolCommand(option, program, "", {parts.stem}, command)) return false;
   if (!host_.Execute(command, parts.directory)) {
     Message(FailedRunMessage(command, "の実行に失敗．", host_.StartError()));
     return false;

@@ -1,12 +1,15 @@
 #include "texsource/scanner.h"
 
 #include <algorithm>
+#include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "texsource/document_class.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
+#include "vklib/interrupt.h"
 #include "vklib/text_file.h"
 
 namespace {
@@ -70,27 +73,47 @@ char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool IsListed(const std::vector<IncludeRecord>& list, const std::string& path) {
-  return std::any_of(list.begin(), list.end(),
-                     [&](const IncludeRecord& record) { return SamePath(record.path, path); });
-}
+// TeX itself keeps at most 15 files open at once (max_in_open), and real documents bring in far
+// fewer than ten thousand files: beyond these bounds a scan is lost in a hostile document.
+constexpr int kMaxIncludeDepth = 64;
+constexpr size_t kMaxIncludedFiles = 10000;
 
-void ScanIncludes(std::vector<IncludeRecord>& list, const std::string& path) {
-  LineReader reader(path, 4096);
-  if (!reader.IsOpen()) return;
-  const std::string prefix = PrefixOf(path);
-  std::string_view line;
-  while (reader.Next(line)) {
+// One build of an include list: each file listed once, known by its identity whatever path
+// names it (a path through a link to "." names the same file again), or by its path where
+// the file cannot be examined.
+class IncludeScan {
+ public:
+  explicit IncludeScan(std::vector<IncludeRecord>& list) : list_(list) {}
+
+  void Scan(const std::string& path, int depth) {
+    LineReader reader(path, 4096);
+    if (!reader.IsOpen()) return;
+    const std::string prefix = PrefixOf(path);
     const std::pair<std::string_view, IncludeKind> commands[] = {{"\\input", kIncludedByInput},
                                                                  {"\\include", kIncludedByInclude}};
-    for (const auto& [command, kind] : commands) {
-      std::string file = ExtractIncludedFile(line, prefix, command);
-      if (file.empty() || IsListed(list, file)) continue;
-      list.push_back({file, kind});
-      ScanIncludes(list, file);
+    std::string_view line;
+    while (list_.size() < kMaxIncludedFiles && !vklib::Interrupted() && reader.Next(line)) {
+      for (const auto& [command, kind] : commands) {
+        std::string file = ExtractIncludedFile(line, prefix, command);
+        if (file.empty() || list_.size() == kMaxIncludedFiles || !FirstSight(file)) continue;
+        list_.push_back({file, kind});
+        if (depth < kMaxIncludeDepth) Scan(file, depth + 1);
+      }
     }
   }
-}
+
+ private:
+  // Notes a file; false when it was noted before.
+  bool FirstSight(const std::string& path) {
+    vklib::FileIdentity identity;
+    if (vklib::IdentityOf(path, identity)) return identities_.insert(identity).second;
+    return unexamined_.insert(PathKey(path)).second;
+  }
+
+  std::vector<IncludeRecord>& list_;
+  std::set<vklib::FileIdentity> identities_;
+  std::unordered_set<std::string> unexamined_;
+};
 
 }  // namespace
 
@@ -138,11 +161,10 @@ bool IncludeFilter::MayInclude(const std::string& path) const {
 
 void BuildIncludeList(std::vector<IncludeRecord>& list, const std::string& root) {
   list.clear();
-  // The root's record stays nameless while the scan runs, so a file that includes the root
-  // lists it once more as an ordinary record.
-  list.push_back({std::string(), kIncludeRoot});
-  ScanIncludes(list, root);
-  list.front().path = root;
+  // The root is not noted as seen, so a file that includes the root lists it once more as an
+  // ordinary record; every file it names is listed by then.
+  list.push_back({root, kIncludeRoot});
+  IncludeScan(list).Scan(root, 0);
 }
 
 bool ScanTeXFile(const std::string& path, ClassInfo& info, bool* includes_target,

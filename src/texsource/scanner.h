@@ -28,7 +28,9 @@ struct ClassInfo {
 std::string ExtractIncludedFile(std::string_view line, const std::string& prefix,
                                 std::string_view command);
 
-// The root followed by every file it brings in, depth first, each file once.
+// The root followed by every file it brings in, depth first, each file once: a file is known by
+// its identity, so no path through links names it twice. At most 10000 files, 64 levels deep;
+// an interruption (vklib::Interrupted) ends the scan with the files listed so far.
 void BuildIncludeList(std::vector<IncludeRecord>& list, const std::string& root);
 
 // Tells quickly of most files that they cannot include a target, so that a search need not read

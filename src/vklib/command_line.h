@@ -21,4 +21,17 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line);
 // never taken for a backslash.
 std::string QuoteArgument(std::string_view argument);
 
+// A batch program, whose command line cmd.exe reads, is a ".bat" or ".cmd" file (in any case),
+// named alone or as the first word of the program text.
+//
+// One argument for `program`: QuoteArgument's form, and for a batch program between quotes also
+// when it holds a character cmd takes for an operator or a separator (&|<>^(),;= or a blank).
+std::string ProgramArgument(std::string_view program, std::string_view argument);
+
+// A file name as an operand of `program`: a name that starts with "-" is written as "./name"
+// (".\name" on Windows), so that no tool takes it for an option; for a batch program it always
+// stands between quotes. False for a batch program and a name holding "%" or "!", which cmd
+// expands even between quotes.
+bool FileOperand(std::string_view program, std::string_view file, std::string& operand);
+
 }  // namespace vklib

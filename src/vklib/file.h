@@ -60,6 +60,19 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::string& path);
 
+// What tells a file from every other while it exists, whatever path names it (through links,
+// "..", or letters in another case): the device and inode on POSIX, the volume serial number
+// and file index on Windows.
+struct FileIdentity {
+  uint64_t volume = 0;
+  uint64_t index = 0;
+  bool operator<(const FileIdentity& other) const {
+    return volume != other.volume ? volume < other.volume : index < other.index;
+  }
+};
+// False when the file does not exist or cannot be examined.
+bool IdentityOf(const std::string& path, FileIdentity& identity);
+
 // fopen of a name in the ANSI code page. For reading ("r", "rb") only a regular file opens:
 // sources and settings come from other people's archives, and a FIFO or a device among them
 // must not block the program.

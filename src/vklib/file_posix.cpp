@@ -61,15 +61,12 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   const std::string utf8_path = AnsiToUtf8(path);
   if (!IsReadMode(mode)) return std::fopen(utf8_path.c_str(), mode);
   // Opened without waiting and looked at before anything is read: a FIFO or a device would
-  // block the reader for good.
+  // block the reader for good. A regular file reads the same with O_NONBLOCK as without it.
   int descriptor = open(utf8_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (descriptor < 0) return nullptr;
   struct stat info {};
   std::FILE* file = nullptr;
-  if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
-      fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) == 0) {
-    file = fdopen(descriptor, mode);
-  }
+  if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) file = fdopen(descriptor, mode);
   if (file == nullptr) close(descriptor);
   return file;
 }
@@ -105,6 +102,13 @@ FileStamp StampOf(const std::string& path) {
   if (path.empty() || stat(AnsiToUtf8(path).c_str(), &info) != 0) return FileStamp();
   return {static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
           static_cast<uint64_t>(info.st_size)};
+}
+
+bool IdentityOf(const std::string& path, FileIdentity& identity) {
+  struct stat info {};
+  if (path.empty() || stat(AnsiToUtf8(path).c_str(), &info) != 0) return false;
+  identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+  return true;
 }
 
 std::string ModuleFileName() {

@@ -44,6 +44,21 @@ FileStamp StampOf(const std::string& path) {
           (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
+bool IdentityOf(const std::string& path, FileIdentity& identity) {
+  // Opened for no access at all, which needs no right to read; a directory opens only with
+  // FILE_FLAG_BACKUP_SEMANTICS.
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(file, &info) != 0;
+  CloseHandle(file);
+  if (!known) return false;
+  identity = {info.dwVolumeSerialNumber,
+              (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return true;
+}
+
 std::string ModuleFileName() {
   char buffer[4096];
   DWORD length = GetModuleFileNameA(nullptr, buffer, 4095);

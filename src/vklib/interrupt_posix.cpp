@@ -20,7 +20,7 @@ void CatchInterrupt() {
   action.sa_handler = Note;
   sigemptyset(&action.sa_mask);
   // No SA_RESTART: a wait in progress returns at once.
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP})
+  for (int signal_number : {SIGINT, SIGQUIT, SIGTERM, SIGHUP})
     sigaction(signal_number, &action, nullptr);
 }
 

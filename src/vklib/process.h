@@ -22,8 +22,9 @@ struct ProcessParam {
 };
 
 // One child process with its standard streams on pipes. Windows runs CreateProcessA with a
-// Job Object around the child; POSIX runs "/bin/sh -c command line" in a process group of its
-// own. Closing a running child ends its whole tree, and its exit code then reads -1.
+// Job Object around the child; POSIX runs the program in a process group of its own, and the
+// child gets SIGKILL when the thread that started it ends, even when we are killed. Closing a
+// running child ends its whole tree, and its exit code then reads -1.
 class Process {
  public:
   static constexpr int32_t kStillActive = 259;  // the exit code of a child still running

@@ -1,7 +1,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -18,8 +17,7 @@
 #include "vklib/file.h"
 #include "vklib/process.h"
 #include "vklib/program_search_posix.h"
-
-extern char** environ;
+#include "vklib/spawn_posix.h"
 
 namespace vklib {
 
@@ -102,49 +100,31 @@ bool Process::Start(const ProcessParam& param) {
     CloseAndReset(state_->input_write);
     return false;
   };
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
+  posix::ChildSetup setup;
+  setup.directory = directory;
   if (param.RedirectOutput || param.RedirectError) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return fail(errno);
     state_->output_read = fds[0];
     output_write = fds[1];
     fcntl(state_->output_read, F_SETFL, fcntl(state_->output_read, F_GETFL) | O_NONBLOCK);
-    if (param.RedirectOutput) posix_spawn_file_actions_adddup2(&actions, output_write, 1);
-    if (param.RedirectError) posix_spawn_file_actions_adddup2(&actions, output_write, 2);
+    if (param.RedirectOutput) setup.output = output_write;
+    if (param.RedirectError) setup.error = output_write;
   }
   if (param.RedirectInput) {
     int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
-      int error = errno;
-      posix_spawn_file_actions_destroy(&actions);
-      return fail(error);
-    }
+    if (pipe2(fds, O_CLOEXEC) != 0) return fail(errno);
     input_read = fds[0];
     state_->input_write = fds[1];
-    posix_spawn_file_actions_adddup2(&actions, input_read, 0);
+    setup.input = input_read;
   }
-  if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
-
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t all_signals, no_signals;
-  sigfillset(&all_signals);
-  sigemptyset(&no_signals);
-  posix_spawnattr_setsigdefault(&attributes, &all_signals);
-  posix_spawnattr_setsigmask(&attributes, &no_signals);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  posix_spawnattr_setflags(&attributes,
-                           POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
   std::vector<char*> argv;
   for (std::string& argument : arguments)
     argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t pid = 0;
-  int result = posix_spawn(&pid, program_path.c_str(), &actions, &attributes, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
+  int result = posix::SpawnTied(program_path, argv.data(), setup, pid);
   CloseAndReset(output_write);
   CloseAndReset(input_read);
   if (result != 0) return fail(result);

@@ -59,15 +59,32 @@ class SampleBuild : public ::testing::Test {
     IniPath = saved;
   }
 
-  // Runs the driver on files of the document with `input` on its standard input; gives its exit
-  // status and keeps what it printed (converted to Shift_JIS, as our literals are).
-  int Run(const std::string& arguments, const std::string& input = "") {
-    int status = std::system(DriverCommand(arguments, input).c_str());
+  // Runs the driver on files of the document with `input` on its standard input, and kills it
+  // after `deadline_seconds`; gives its exit status and keeps what it printed (converted to
+  // Shift_JIS, as our literals are).
+  int Run(const std::string& arguments, const std::string& input = "", int deadline_seconds = 600) {
+    int status = std::system(DriverCommand(arguments, input, deadline_seconds).c_str());
     ReadOutput();
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // The platex the driver runs, once it runs (at most 30 s from now); 0 when none came.
+  long RunningTeX(long driver) {
+    long tex = 0;
+    test::WaitUntil(
+        [&] {
+          std::string command =
+              "pgrep -P " + std::to_string(driver) + " -x platex >'" + work_.File("tex.txt") + "'";
+          if (std::system(command.c_str()) != 0) return false;
+          tex = std::stol(test::ReadFile(work_.File("tex.txt")));
+          return true;
+        },
+        std::chrono::seconds(30));
+    return tex;
+  }
   // The driver started in the background: its process id, then its exit status, go to files.
   long StartInBackground(const std::string& arguments) {
+    fs::remove(work_.File("pid.txt"));
+    fs::remove(work_.File("status.txt"));
     std::string command = "(" + DriverCommand(arguments, "") + " & echo $! >'" +
                           work_.File("pid.txt") + "'; wait $!; echo $? >'" +
                           work_.File("status.txt") + "') &";
@@ -79,10 +96,14 @@ class SampleBuild : public ::testing::Test {
     output_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stdout.txt")));
     errors_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stderr.txt")));
   }
-  std::string DriverCommand(const std::string& arguments, const std::string& input) {
+  // Without a deadline, the driver itself is the command's process.
+  std::string DriverCommand(const std::string& arguments, const std::string& input,
+                            int deadline_seconds = 0) {
     test::WriteFile(work_.File("stdin.txt"), input);
-    return "cd '" + Document().string() + "' && '" + Driver() + "' " + arguments + " <'" +
-           work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") + "' 2>'" +
+    const std::string limit =
+        deadline_seconds > 0 ? "timeout -s KILL " + std::to_string(deadline_seconds) + " " : "";
+    return "cd '" + Document().string() + "' && " + limit + "'" + Driver() + "' " + arguments +
+           " <'" + work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") + "' 2>'" +
            work_.File("stderr.txt") + "'";
   }
 
@@ -348,6 +369,41 @@ TEST_F(SampleBuild, AChapterNamingItsRootInACommentBuildsThatRoot) {
   EXPECT_EQ("Page size:       498.9 x 708.66 pts", PageSize("book/main.pdf"));
 }
 
+TEST_F(SampleBuild, ARootWhoseNameReadsAsAnOptionIsBuiltAsAFile) {
+  // Given to platex as it stands, the name turns \write18 on and leaves no file to build.
+  fs::create_directories(Document());
+  test::WriteFile((Document() / "-cnf-line=shell_escape=t.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n"
+                  "\\immediate\\write18{echo >PWNED}\n\\input{chap}\n\\end{document}\n");
+  test::WriteFile((Document() / "chap.tex").string(),
+                  "% !TEX root = -cnf-line=shell_escape=t.tex\ntext\n");
+  ASSERT_EQ(0, Run("--pdf chap.tex")) << errors_;
+  const Lines actions = Actions();
+  ASSERT_GE(actions.size(), 2u);
+  EXPECT_EQ("platex ./-cnf-line=shell_escape=t.tex", actions.front());
+  EXPECT_EQ("dvipdfmx ./-cnf-line=shell_escape=t.dvi", actions.back());
+  EXPECT_TRUE(Exists("-cnf-line=shell_escape=t.pdf"));
+  EXPECT_FALSE(Exists("PWNED"));
+}
+
+TEST_F(SampleBuild, TwoLinksToTheDocumentsDirectoryLeaveTheIncludeScanFinite) {
+  // Each path through the links names the same file again, in ever longer paths.
+  fs::create_directories(Document());
+  fs::create_directory_symlink(".", Document() / "s1");
+  fs::create_directory_symlink(".", Document() / "s2");
+  test::WriteFile((Document() / "main.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\input{s1/part}\n"
+                  "\\input{s2/part}\n\\end{document}\n");
+  // TeX reads the part once; the scan reads every line.
+  test::WriteFile((Document() / "part.tex").string(),
+                  "\\ifx\\partread\\undefined\\def\\partread{}\n\\input{s1/part}\n"
+                  "\\input{s2/part}\n\\fi\ntext\n");
+  ASSERT_EQ(0, Run("main.tex", "", 60)) << errors_;
+  ASSERT_FALSE(Actions().empty());
+  EXPECT_EQ("platex main.tex", Actions().front());
+  EXPECT_TRUE(Exists("main.dvi"));
+}
+
 // How often the driver's output holds a text.
 size_t Occurrences(const std::string& output, const std::string& text) {
   size_t count = 0;
@@ -389,16 +445,8 @@ TEST_F(SampleBuild, AWatchedDocumentIsBuiltAgainOnceAfterAnEditAndEndsOnCtrlC) {
   // Ctrl+C while TeX runs (TeX waits at the error prompt for an answer that never comes) ends
   // TeX and the driver.
   test::WriteFile(chap, "\\undefinedcommand\n");
-  long tex = 0;
-  ASSERT_TRUE(test::WaitUntil(
-      [&] {
-        std::string command =
-            "pgrep -P " + std::to_string(driver) + " -x platex >'" + work_.File("tex.txt") + "'";
-        if (std::system(command.c_str()) != 0) return false;
-        tex = std::stol(test::ReadFile(work_.File("tex.txt")));
-        return true;
-      },
-      std::chrono::seconds(30)));
+  const long tex = RunningTeX(driver);
+  ASSERT_NE(0, tex);
   ASSERT_EQ(0, kill(static_cast<pid_t>(driver), SIGINT));
   ASSERT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("status.txt")).empty(); }));
   EXPECT_EQ("130\n", test::ReadFile(work_.File("status.txt")));
@@ -407,6 +455,26 @@ TEST_F(SampleBuild, AWatchedDocumentIsBuiltAgainOnceAfterAnEditAndEndsOnCtrlC) {
   ReadOutput();
   EXPECT_EQ(std::string::npos, errors_.find("の実行に失敗")) << errors_;
   EXPECT_EQ(1u, Occurrences(errors_, "pressel2-build: ビルドを中断しました．\n")) << errors_;
+}
+
+TEST_F(SampleBuild, NoToolOutlivesTheDriverEndedByCtrlBackslashOrKilled) {
+  // TeX runs in a process group of its own, out of reach of the terminal's signals.
+  fs::create_directories(Document());
+  test::WriteFile((Document() / "main.tex").string(),
+                  "\\documentclass{jarticle}\n\\begin{document}\n\\def\\loop{\\loop}\\loop\n"
+                  "\\end{document}\n");
+  // Ctrl+\ ends the build as Ctrl+C does; SIGKILL ends the driver at once.
+  const std::pair<int, std::string> endings[] = {{SIGQUIT, "130\n"}, {SIGKILL, "137\n"}};
+  for (const auto& [signal_number, status] : endings) {
+    const long driver = StartInBackground("main.tex");
+    const long tex = RunningTeX(driver);
+    ASSERT_NE(0, tex) << signal_number;
+    ASSERT_EQ(0, kill(static_cast<pid_t>(driver), signal_number));
+    EXPECT_TRUE(test::WaitUntil([&] { return !test::ProcessAlive(tex); })) << signal_number;
+    ASSERT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("status.txt")).empty(); }));
+    EXPECT_EQ(status, test::ReadFile(work_.File("status.txt")));
+    if (test::ProcessAlive(tex)) test::KillProcess(tex);
+  }
 }
 
 class LaTeXError : public SampleBuild {

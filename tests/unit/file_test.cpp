@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "support/test_support.h"
 
 namespace vklib {
@@ -105,6 +109,27 @@ TEST(FileSystem, AWholeFileIsReadAsItStandsAndOnlyARegularOne) {
   ASSERT_EQ(0, mkfifo(dir.File("pipe.tex").c_str(), 0600));
   EXPECT_FALSE(ReadWholeFile(dir.File("pipe.tex"), bytes));
 #endif
+}
+
+TEST(FileSystem, AFileIsKnownByItsIdentityWhateverPathNamesIt) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("main.tex"), "x");
+  test::WriteFile(dir.File("other.tex"), "x");
+  dir.Directory("sub");
+#ifdef _WIN32
+  const std::string another_path = dir.File("sub\\..\\MAIN.TEX");
+#else
+  ASSERT_EQ(0, symlink(".", dir.File("here").c_str()));
+  const std::string another_path = dir.File("here/sub/../main.tex");
+#endif
+  FileIdentity main, again, other;
+  ASSERT_TRUE(IdentityOf(dir.File("main.tex"), main));
+  ASSERT_TRUE(IdentityOf(another_path, again));
+  ASSERT_TRUE(IdentityOf(dir.File("other.tex"), other));
+  EXPECT_EQ(main.volume, again.volume);
+  EXPECT_EQ(main.index, again.index);
+  EXPECT_NE(main.index, other.index);
+  EXPECT_FALSE(IdentityOf(dir.File("missing.tex"), other));
 }
 
 }  // namespace

@@ -187,6 +187,20 @@ TEST_F(ScannerFiles, FilesThatIncludeEachOtherAppearOnceEach) {
   EXPECT_EQ(expected, List(a));
 }
 
+TEST_F(ScannerFiles, AScanEndsAtItsBoundsOfDepthAndCount) {
+  // A chain of files each bringing in the next: the one 65 levels down is listed, not read.
+  for (int i = 0; i < 70; ++i)
+    Write("f" + std::to_string(i) + ".tex", "\\input{f" + std::to_string(i + 1) + "}\n");
+  const std::vector<IncludeRecord> chain = List(dir_.File("f0.tex"));
+  EXPECT_EQ(66u, chain.size());
+  EXPECT_EQ(dir_.File("f65.tex"), chain.back().path);
+  // Names of files that do not exist count too.
+  std::string many;
+  for (int i = 0; i < 12000; ++i)
+    many += "\\input{m" + std::to_string(i) + "}\n";
+  EXPECT_EQ(10000u, List(Write("many.tex", many)).size());
+}
+
 TEST_F(ScannerFiles, AMissingRootListsOnlyItself) {
   std::string missing = dir_.File("missing.tex");
   EXPECT_EQ(std::vector<IncludeRecord>({{missing, kIncludeRoot}}), List(missing));

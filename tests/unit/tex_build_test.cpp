@@ -364,6 +364,24 @@ TEST_F(TeXBuild, MakeIndexAndBibTeXRunOnTheStemInItsDirectory) {
             build_.Commands());
 }
 
+TEST_F(TeXBuild, ANameThatStartsWithAMinusReachesEveryToolAsAFile) {
+  const std::string parent = Write("-x.tex", "\\documentclass{jarticle}\n");
+  Write("-x.idx", "\\indexentry{a}{1}\n");
+  Script("platex *: write -x.aux \\\\relax \\n\n");
+  Open("-x.tex");
+  EXPECT_TRUE(tex_.TeX2DVI());
+  EXPECT_TRUE(tex_.BibTeX(parent));
+  EXPECT_TRUE(tex_.DVI2PS());
+  EXPECT_TRUE(tex_.DVI2PDF());
+  EXPECT_TRUE(tex_.PS2PDF());
+  const std::string file = std::string(".") + vklib::kPathSeparator + "-x";
+  EXPECT_EQ((Lines{"platex " + file + ".tex", "mendex " + file, "pbibtex " + file,
+                   "dvips " + file + ".dvi", "dvipdfmx " + file + ".dvi",
+                   "ps2pdf " + file + ".ps " + file + ".pdf"}),
+            Ran());
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(TeXBuild, WithoutPbibtexOnThePathTheJapaneseBibTeXIsJbibtex) {
   test::FakeTools only(test::FakeTools::Path::kOnly);
   only.Remove("pbibtex");
@@ -470,14 +488,34 @@ TEST_F(Converters, PostScriptStepsNameInputAndOutput) {
   WriteIniString(Setting::kDVI2PSOption, "-Ppdf");
   EXPECT_TRUE(tex_.DVI2PS());
 #ifdef _WIN32
-  const std::string ghostscript = "ps2pdf.bat";
+  const std::string ghostscript = "ps2pdf.bat \"main.ps\" \"main.pdf\"";  // cmd reads the names
 #else
-  const std::string ghostscript = "ps2pdf";
+  const std::string ghostscript = "ps2pdf main.ps main.pdf";
 #endif
-  EXPECT_EQ((Lines{Expect("dvips main.dvi"), Expect(ghostscript + " main.ps main.pdf"),
-                   Expect("dvi2ps -Ppdf main.dvi")}),
+  EXPECT_EQ((Lines{Expect("dvips main.dvi"), Expect(ghostscript), Expect("dvi2ps -Ppdf main.dvi")}),
             build_.Commands());
   EXPECT_EQ((Lines{"dvips main.dvi", "ps2pdf main.ps main.pdf", "dvi2ps -Ppdf main.dvi"}), Ran());
+}
+
+// Windows runs GhostScript's batch file through cmd, which takes "&" for the end of a command.
+TEST_F(Converters, ANameCmdWouldReadAsCommandsReachesTheConverterWhole) {
+  const std::string thesis = Write("thesis.tex", "\\documentclass{jarticle}\n");
+  Write("y&del;thesis.tex&.ps", "%!PS\n");
+  Open("y&del;thesis.tex&.ps");
+  EXPECT_TRUE(tex_.PS2PDF());
+  EXPECT_TRUE(vklib::FileExists(thesis));
+  EXPECT_EQ(Lines{"ps2pdf y&del;thesis.tex&.ps y&del;thesis.tex&.pdf"}, Ran());
+
+  // cmd expands "%" even between quotes: such a name is refused before anything runs.
+  WriteIniInt(Setting::kPS2PDFIsGhostScript, 0);
+  WriteIniString(Setting::kPS2PDFProgram, "ps2pdf.bat");
+  Write("100%.ps", "%!PS\n");
+  Open("100%.ps");
+  EXPECT_FALSE(tex_.PS2PDF());
+  EXPECT_EQ(Lines{"Pressel2: ps2pdf.batはバッチファイルなので，%や!を含むファイル名100%.psは渡"
+                  "せません．"},
+            Messages());
+  EXPECT_EQ(1u, build_.Commands().size());
 }
 
 TEST_F(Converters, ExitCodesAndSettingsAreReportedInEachStepsWords) {

@@ -127,7 +127,7 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
   SendMessageA(window_.Handle(), WM_COMMAND, 1127, 0);
   EXPECT_EQ(Lines{"dvips main.dvi"}, Commands(Pane(), "\r\n"));
   SendMessageA(window_.Handle(), WM_COMMAND, 1129, 0);
-  EXPECT_EQ(Lines{"ps2pdf.bat main.ps main.pdf"}, Commands(Pane(), "\r\n"));
+  EXPECT_EQ(Lines{"ps2pdf.bat \"main.ps\" \"main.pdf\""}, Commands(Pane(), "\r\n"));
   ASSERT_EQ(0, RunUnix("pdfinfo " + Quoted(unix_doc + "/main.pdf") + " > " +
                        Quoted(unix_doc + "/pdfinfo.txt")));
   std::string info = test::ReadFile(doc + "\\pdfinfo.txt");
