@@ -20,6 +20,7 @@ endif()
 
 set(PRESSEL2_CORE_SOURCES
   src/app/arg.cpp
+  src/bridge/bridge_frames.cpp
   src/bridge/piece_text.cpp
   src/build/aux_analyzer.cpp
   src/build/child_input.cpp
