@@ -21,7 +21,9 @@ struct ProcessParam {
 
 // One child process with its standard streams on pipes. Windows runs CreateProcessA with a
 // Job Object around the child; POSIX runs "/bin/sh -c command line" in a process group of its
-// own. Closing a running child ends its whole tree, and its exit code then reads -1.
+// own. Under Wine, a program Windows cannot find may be one of the Linux system's, run through
+// the window's bridge (bridge/wine_linux_child.h). Closing a running child ends its whole tree,
+// and its exit code then reads -1.
 class Process {
  public:
   static constexpr int32_t kStillActive = 259;  // the exit code of a child still running
@@ -58,5 +60,9 @@ class Process {
   struct State;
   std::unique_ptr<State> state_;
 };
+
+// Whether a directory of the PATH holds the program a command line names by `name` alone:
+// "name.exe" on Windows, and under Wine a Linux program of that name too; "name" on POSIX.
+bool ProgramOnPath(const std::string& name);
 
 }  // namespace vklib

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "bridge/wine_linux_child.h"
+#include "vklib/file.h"
 #include "vklib/process.h"
 
 namespace vklib {
@@ -13,6 +15,9 @@ struct Process::State {
   DWORD process_id = 0;
   DWORD thread_id = 0;
   int32_t last_exit_code = 0;  // what ExitCode gives once the handles are closed
+  // Under Wine, the Linux programs, and whether the child is one of them.
+  std::unique_ptr<WineLinuxChild> linux_child;
+  bool linux_run = false;
 };
 
 namespace {
@@ -52,6 +57,7 @@ Process::~Process() {
 }
 
 bool Process::IsEnded() {
+  if (state_->linux_run) return state_->linux_child->IsEnded();
   if (state_->process == INVALID_HANDLE_VALUE) return true;
   DWORD result = WaitForSingleObject(state_->process, 0);
   return result != WAIT_TIMEOUT && result != WAIT_ABANDONED;
@@ -60,6 +66,7 @@ bool Process::IsEnded() {
 bool Process::Start(const ProcessParam& param) {
   if (!IsEnded()) return false;
   Close();
+  state_->linux_run = false;
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -109,8 +116,20 @@ bool Process::Start(const ProcessParam& param) {
       CreateProcessA(param.Program.empty() ? nullptr : param.Program.c_str(), command_line.data(),
                      nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                      directory.empty() ? nullptr : directory.c_str(), &startup, &info);
+  const DWORD start_error = GetLastError();
   close_child_ends();
-  if (!started) return fail();
+  if (!started) {
+    fail();
+    DWORD error = start_error;
+    // Under Wine, a program Windows cannot find may be a Linux one.
+    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
+        WineLinuxChild::Available()) {
+      if (!state_->linux_child) state_->linux_child = std::make_unique<WineLinuxChild>();
+      state_->linux_run = state_->linux_child->Start(param, directory, error);
+    }
+    SetLastError(error);
+    return state_->linux_run;
+  }
 
   state_->job = CreateJobObjectA(nullptr, nullptr);
   if (state_->job != nullptr && !AssignProcessToJobObject(state_->job, info.hProcess)) {
@@ -126,6 +145,7 @@ bool Process::Start(const ProcessParam& param) {
 }
 
 size_t Process::Read(char* buffer, size_t size) {
+  if (state_->linux_run) return state_->linux_child->Read(buffer, size);
   DWORD available = 0;
   if (state_->output_read == INVALID_HANDLE_VALUE ||
       !PeekNamedPipe(state_->output_read, nullptr, 0, nullptr, &available, nullptr) ||
@@ -139,6 +159,7 @@ size_t Process::Read(char* buffer, size_t size) {
 }
 
 size_t Process::Write(const char* data, size_t size) {
+  if (state_->linux_run) return state_->linux_child->Write(data, size);
   if (IsEnded() || state_->input_write == INVALID_HANDLE_VALUE) return 0;
   DWORD written = 0;
   if (!WriteFile(state_->input_write, data, static_cast<DWORD>(size), &written, nullptr)) return 0;
@@ -146,10 +167,12 @@ size_t Process::Write(const char* data, size_t size) {
 }
 
 void Process::CloseInput() {
+  if (state_->linux_run) return state_->linux_child->CloseInput();
   CloseAndReset(state_->input_write);
 }
 
 void Process::Close() {
+  if (state_->linux_run) return state_->linux_child->Close();
   if (state_->process != INVALID_HANDLE_VALUE) {
     if (!IsEnded()) {
       if (state_->job == nullptr || !TerminateJobObject(state_->job, static_cast<UINT>(-1))) {
@@ -170,6 +193,7 @@ void Process::Close() {
 }
 
 int32_t Process::ExitCode() {
+  if (state_->linux_run) return state_->linux_child->ExitCode();
   if (state_->process == INVALID_HANDLE_VALUE) return state_->last_exit_code;
   DWORD code = 0;
   if (!GetExitCodeProcess(state_->process, &code)) return -1;
@@ -177,13 +201,23 @@ int32_t Process::ExitCode() {
 }
 
 void Process::WaitForActivity(int milliseconds) {
+  if (state_->linux_run) return state_->linux_child->WaitForActivity(milliseconds);
   if (state_->process == INVALID_HANDLE_VALUE) return;
   // An anonymous pipe cannot be waited on: wake at the child's end or after the time-out.
   WaitForSingleObject(state_->process, static_cast<DWORD>(milliseconds));
 }
 
 void* Process::WaitHandle() const {
+  if (state_->linux_run) return state_->linux_child->WaitHandle();
   return state_->process == INVALID_HANDLE_VALUE ? nullptr : state_->process;
+}
+
+bool ProgramOnPath(const std::string& name) {
+  const std::string program = name + kExecutableSuffix;
+  for (const std::string& directory : SplitPathList(EnvironmentVariable("PATH"))) {
+    if (!directory.empty() && FileExists(directory + kPathSeparator + program)) return true;
+  }
+  return WineLinuxChild::Available() && WineLinuxChild::ProgramExists(name);
 }
 
 }  // namespace vklib

@@ -33,22 +33,30 @@ int RunUnix(const std::string& command) {
 
 // The Unix path of a Windows path in the ANSI code page.
 std::string UnixPath(const std::string& windows_path) {
-  std::u16string wide;
-  vklib::MultiByteToWide(vklib::kCodePageAnsi, windows_path, wide);
-  return ::UnixPath(std::wstring(wide.begin(), wide.end()));
+  return ::UnixPath(vklib::kCodePageAnsi, windows_path);
 }
 
 std::string Quoted(const std::string& unix_text) {
   return "'" + unix_text + "'";
 }
 
-// The samples, as Windows sees them (drive Z: is the Unix root).
-std::string Samples() {
-  std::string path = std::string("Z:") + PRESSEL2_SOURCE_DIR + "/samples";
+// A Unix path as Windows sees it (drive Z: is the Unix root).
+std::string WindowsForm(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+std::string Samples() {
+  return WindowsForm(std::string(PRESSEL2_SOURCE_DIR) + "/samples");
+}
+
+// The native build's programs: pressel2-build, and the bridge the window meets.
+std::string NativeBin() {
+  const char* bin = std::getenv("PRESSEL2_NATIVE_BIN");
+  return bin != nullptr ? bin : "";
 }
 
 class LinuxTeX : public test::MainWindowTest {
@@ -75,9 +83,9 @@ class LinuxTeX : public test::MainWindowTest {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
   }
 
-  // The bridge, under the names of the TeX programs, first on the PATH.
-  test::ScopedEnvironment path_{"PATH", SplitPath(vklib::ModuleFileName()).directory + "\\bridge;" +
-                                            vklib::EnvironmentVariable("PATH")};
+  // The bridge first on the PATH.
+  test::ScopedEnvironment path_{
+      "PATH", WindowsForm(NativeBin()) + ";" + vklib::EnvironmentVariable("PATH")};
 };
 
 TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
@@ -91,8 +99,8 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
                         std::filesystem::copy_options::recursive);
 
   // pressel2-build, native, on one copy (with a settings file of its own).
-  const char* native_driver = std::getenv("PRESSEL2_NATIVE_DRIVER");
-  ASSERT_NE(nullptr, native_driver) << "PRESSEL2_NATIVE_DRIVER names the native pressel2-build";
+  ASSERT_NE("", NativeBin()) << "PRESSEL2_NATIVE_BIN names the native build's programs";
+  const std::string native_driver = NativeBin() + "/pressel2-build";
   std::string driver_dir = UnixPath(work.File("driver"));
   ASSERT_EQ(0, RunUnix("mkdir -p " + Quoted(driver_dir + "/tool") + " && cp " +
                        Quoted(native_driver) + " " + Quoted(driver_dir + "/tool/")));
