@@ -10,7 +10,8 @@
 //
 // The order the window keeps: it opens "output" for reading, then "input" for writing. Until the
 // window came, the bridge holds a reader of "input" and a writer of "output", so that nothing the
-// window does there can block, fail or read an end of stream that is not one.
+// window does there can block, fail or read an end of stream that is not one. The names go once
+// the window opened "input": it is done with them by then.
 struct PrivateEndpoint {
   std::string directory;
   UniqueFd held_input;   // a reader of "input" until the window came

@@ -47,16 +47,22 @@ std::string EndpointParent() {
   return "/tmp";
 }
 
-// Opening a FIFO for reading or for writing alone waits for the other side, and Wine opens files
-// in its server, where such a wait would hold up every Windows program of the prefix. The FIFO
-// is held open for both first, so that the real opening finds its partner in ourselves.
-UniqueHandle OpenFifo(const std::wstring& path, DWORD access, DWORD flags) {
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-  UniqueHandle both = OwnHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, share,
-                                            nullptr, OPEN_EXISTING, 0, nullptr));
+// Opening a FIFO for reading alone, or for writing alone, waits for the other side, and Wine
+// opens files in its server, where such a wait would hold up every Windows program of the prefix.
+// Opening for both never waits: the FIFO we write is opened so (our reading end there is never
+// read), and the one we read is opened so first, so that opening it for reading alone finds its
+// partner in ourselves. Only a reader alone sees the end of the stream when the bridge goes.
+UniqueHandle OpenFifo(const std::wstring& path) {
+  return OwnHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                               nullptr));
+}
+
+UniqueHandle OpenFifoToRead(const std::wstring& path) {
+  UniqueHandle both = OpenFifo(path);
   if (!both) return UniqueHandle();
-  return OwnHandle(
-      CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
+  return OwnHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
 }
 
 }  // namespace
@@ -87,8 +93,8 @@ std::unique_ptr<WineBridgeSession> WineBridgeSession::Open(DWORD& error) {
     if (spawn(argv, 1) != 0) continue;
     const std::wstring dos = DosPath(directory);
     // "output" first: the bridge counts on it (private_endpoint_posix.h).
-    UniqueHandle from_bridge = OpenFifo(dos + L"\\output", GENERIC_READ, FILE_FLAG_OVERLAPPED);
-    UniqueHandle to_bridge = OpenFifo(dos + L"\\input", GENERIC_WRITE, 0);
+    UniqueHandle from_bridge = OpenFifoToRead(dos + L"\\output");
+    UniqueHandle to_bridge = OpenFifo(dos + L"\\input");
     if (!from_bridge || !to_bridge) return nullptr;
     error = 0;
     return std::unique_ptr<WineBridgeSession>(
