@@ -1,10 +1,12 @@
 #include "bridge/wine_linux_child.h"
 
 #include "bridge/bridge_text.h"
+#include "bridge/unique_handle_win32.h"
 #include "bridge/wine_bridge_session.h"
 #include "bridge/wine_unix.h"
 #include "vklib/codepage.h"
 #include "vklib/command_line.h"
+#include "vklib/file.h"
 #include "vklib/process.h"
 
 namespace {
@@ -12,13 +14,49 @@ namespace {
 // How long a tool that is told to stop may take to be gone.
 constexpr DWORD kStopMilliseconds = 5000;
 
+// The program and arguments of a command line, cut as Windows programs cut theirs; UTF-8.
+std::vector<std::string> Arguments(const vklib::ProcessParam& param) {
+  std::vector<std::string> arguments =
+      vklib::SplitCommandLine(vklib::AnsiToUtf8(param.CommandLine));
+  if (!param.Program.empty()) {
+    if (arguments.empty()) arguments.emplace_back();
+    arguments[0] = vklib::AnsiToUtf8(param.Program);
+  }
+  return arguments;
+}
+
+bool EndsWithIgnoringCase(const std::wstring& text, const wchar_t* end) {
+  const size_t length = wcslen(end);
+  return text.size() >= length && _wcsicmp(text.c_str() + text.size() - length, end) == 0;
+}
+
+// What Windows would start for a program name: a Windows program ("MZ") or a batch file.
+bool IsWindowsProgram(const std::string& program) {
+  std::u16string wide;
+  vklib::MultiByteToWide(vklib::kCodePageUtf8, program, wide);
+  wchar_t found[MAX_PATH];
+  const DWORD length = SearchPathW(nullptr, std::wstring(wide.begin(), wide.end()).c_str(), L".exe",
+                                   MAX_PATH, found, nullptr);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const std::wstring path(found, length);
+  if (EndsWithIgnoringCase(path, L".bat") || EndsWithIgnoringCase(path, L".cmd")) return true;
+  UniqueHandle file = OwnHandle(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  char magic[2] = {};
+  DWORD read = 0;
+  return file && ReadFile(file.get(), magic, 2, &read, nullptr) && read == 2 && magic[0] == 'M' &&
+         magic[1] == 'Z';
+}
+
 }  // namespace
 
 WineLinuxChild::WineLinuxChild() = default;
 WineLinuxChild::~WineLinuxChild() = default;
 
-bool WineLinuxChild::Available() {
-  return UnixSpawnFunction() != nullptr;
+bool WineLinuxChild::Runs(const vklib::ProcessParam& param) {
+  if (UnixSpawnFunction() == nullptr) return false;
+  const std::vector<std::string> arguments = Arguments(param);
+  return !arguments.empty() && !IsWindowsProgram(arguments[0]);
 }
 
 bool WineLinuxChild::ProgramExists(const std::string& name) {
@@ -30,20 +68,22 @@ bool WineLinuxChild::ProgramExists(const std::string& name) {
   return spawn(argv, 1) == 0;
 }
 
-bool WineLinuxChild::Start(const vklib::ProcessParam& param, const std::string& directory,
-                           DWORD& error) {
+bool WineLinuxChild::Start(const vklib::ProcessParam& param) {
+  DWORD error = 0;
+  const bool started = Start(param, error);
+  if (!started) SetLastError(error);
+  return started;
+}
+
+bool WineLinuxChild::Start(const vklib::ProcessParam& param, DWORD& error) {
   error = ERROR_FILE_NOT_FOUND;
-  std::vector<std::string> arguments =
-      vklib::SplitCommandLine(vklib::AnsiToUtf8(param.CommandLine));
-  if (!param.Program.empty()) {
-    if (arguments.empty()) arguments.emplace_back();
-    arguments[0] = vklib::AnsiToUtf8(param.Program);
-  }
+  std::vector<std::string> arguments = Arguments(param);
   if (arguments.empty()) return false;
   arguments[0] = LinuxProgram(arguments[0]);
   std::string command_line = vklib::QuoteArgument(vklib::Utf8ToAnsi(arguments[0]));
   for (size_t i = 1; i < arguments.size(); ++i)
     command_line += " " + vklib::QuoteArgument(vklib::Utf8ToAnsi(UnixArgument(arguments[i])));
+  const std::string directory = param.Directory.empty() ? vklib::FullPath(".") : param.Directory;
   const std::string unix_directory = vklib::Utf8ToAnsi(UnixPath(vklib::kCodePageAnsi, directory));
 
   if (session_ && session_->Lost()) session_.reset();

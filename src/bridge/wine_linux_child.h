@@ -13,7 +13,7 @@ struct ProcessParam;
 }
 class WineBridgeSession;
 
-// Under Wine, a program Windows does not find may be one of the Linux system's: vklib::Process
+// Under Wine, a program that is not a Windows one may be one of the Linux system's: vklib::Process
 // then runs it through the window's bridge (wine_bridge_session.h), met once and kept while the
 // Process lives, and this gives of it what Process gives of a Windows child. On the way the
 // command line is made Linux's (bridge_text.h), the tool's UTF-8 reaches the pane as Shift_JIS,
@@ -26,15 +26,18 @@ class WineLinuxChild {
   WineLinuxChild(const WineLinuxChild&) = delete;
   WineLinuxChild& operator=(const WineLinuxChild&) = delete;
 
-  // Whether Linux programs can be reached: we run under Wine.
-  static bool Available();
-  // Whether the Linux system's PATH holds a program of this name (ANSI code page).
+  // Whether the program of a command line is for the Linux system: we run under Wine, and the
+  // search Windows makes for it finds no Windows program or batch file. (Wine would start a Linux
+  // program it finds itself, but with none of our pipes and no exit code.)
+  static bool Runs(const vklib::ProcessParam& param);
+  // Whether the Linux system's PATH holds a program of this name (ANSI code page); false
+  // outside Wine.
   static bool ProgramExists(const std::string& name);
 
-  // Starts the Linux program of a command line in a directory (both in the ANSI code page).
-  // False with the Windows error: ERROR_FILE_NOT_FOUND when there is no such program (or no
-  // bridge to look for one), ERROR_PIPE_NOT_CONNECTED when the bridge could not be met.
-  bool Start(const vklib::ProcessParam& param, const std::string& directory, DWORD& error);
+  // Starts the Linux program of a command line. False with the Windows error (GetLastError):
+  // ERROR_FILE_NOT_FOUND when there is no such program (or no bridge to look for one),
+  // ERROR_PIPE_NOT_CONNECTED when the bridge could not be met.
+  bool Start(const vklib::ProcessParam& param);
   // The members below are those of vklib::Process, for the tool last started here.
   bool IsEnded();
   size_t Read(char* buffer, size_t size);
@@ -46,6 +49,7 @@ class WineLinuxChild {
   void* WaitHandle() const;
 
  private:
+  bool Start(const vklib::ProcessParam& param, DWORD& error);
   // Takes what came from the tool into converted_.
   void Collect();
 

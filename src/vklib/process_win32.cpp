@@ -66,7 +66,12 @@ bool Process::IsEnded() {
 bool Process::Start(const ProcessParam& param) {
   if (!IsEnded()) return false;
   Close();
-  state_->linux_run = false;
+  // Under Wine, a program that is not a Windows one may be the Linux system's.
+  state_->linux_run = WineLinuxChild::Runs(param);
+  if (state_->linux_run) {
+    if (!state_->linux_child) state_->linux_child = std::make_unique<WineLinuxChild>();
+    return state_->linux_run = state_->linux_child->Start(param);
+  }
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -116,20 +121,8 @@ bool Process::Start(const ProcessParam& param) {
       CreateProcessA(param.Program.empty() ? nullptr : param.Program.c_str(), command_line.data(),
                      nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                      directory.empty() ? nullptr : directory.c_str(), &startup, &info);
-  const DWORD start_error = GetLastError();
   close_child_ends();
-  if (!started) {
-    fail();
-    DWORD error = start_error;
-    // Under Wine, a program Windows cannot find may be a Linux one.
-    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
-        WineLinuxChild::Available()) {
-      if (!state_->linux_child) state_->linux_child = std::make_unique<WineLinuxChild>();
-      state_->linux_run = state_->linux_child->Start(param, directory, error);
-    }
-    SetLastError(error);
-    return state_->linux_run;
-  }
+  if (!started) return fail();
 
   state_->job = CreateJobObjectA(nullptr, nullptr);
   if (state_->job != nullptr && !AssignProcessToJobObject(state_->job, info.hProcess)) {
@@ -217,7 +210,7 @@ bool ProgramOnPath(const std::string& name) {
   for (const std::string& directory : SplitPathList(EnvironmentVariable("PATH"))) {
     if (!directory.empty() && FileExists(directory + kPathSeparator + program)) return true;
   }
-  return WineLinuxChild::Available() && WineLinuxChild::ProgramExists(name);
+  return WineLinuxChild::ProgramExists(name);
 }
 
 }  // namespace vklib
