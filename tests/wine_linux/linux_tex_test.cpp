@@ -317,4 +317,27 @@ TEST_F(LinuxTeX, AnotherUsersAttemptsAtTheBridgeReachNothingAndKeepNoToolOut) {
   EXPECT_GE(std::stoi(peer.substr(peer.find("attempts") + 9)), 400) << peer;
 }
 
+TEST_F(LinuxTeX, ARunWhoseBridgeIsLostFailsWithAMessageAndTheNextRunMeetsANewBridge) {
+  test::TempDir work;
+  // The tool notes its parent, the bridge, and waits; the bridge is then killed.
+  const std::string script = work.File("wait");
+  test::WriteFile(script,
+                  "#!/bin/sh\nsleep 60 &\necho $! >sleeper.pid\necho $PPID >bridge.pid\n"
+                  "wait\n");
+  const std::string unix_work = UnixPath(work.path());
+  ASSERT_EQ(0, RunUnix("chmod +x " + Quoted(UnixPath(script))));
+  test::DuringRun kill_bridge([&] {
+    return RunUnix("cd " + Quoted(unix_work) +
+                   " && [ -s bridge.pid ] && kill -9 $(cat bridge.pid)") == 0;
+  });
+  ASSERT_TRUE(window_.Execute(test::Quoted(script), work.path()));
+  EXPECT_TRUE(kill_bridge.Done());
+  EXPECT_NE(0, window_.GetExitCode());
+  EXPECT_NE(std::string::npos, Pane().find("pressel2-bridge との接続が切れました．")) << Pane();
+  RunUnix("cd " + Quoted(unix_work) + " && kill $(cat sleeper.pid)");
+
+  ASSERT_TRUE(window_.Execute("kpsewhich --version", work.path()));
+  EXPECT_EQ(0, window_.GetExitCode());
+}
+
 }  // namespace
