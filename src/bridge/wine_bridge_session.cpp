@@ -1,6 +1,6 @@
+// rand_s, the system's random generator (RtlGenRandom), is declared only on request.
+#define _CRT_RAND_S
 #include "bridge/wine_bridge_session.h"
-
-#include <bcrypt.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,17 +17,14 @@ constexpr size_t kMostHeld = 4 << 20;
 // How long the bridge may take to answer a start.
 constexpr auto kReplyTime = std::chrono::seconds(10);
 
-// `bytes` bytes from the system's random generator, in hexadecimal; "" when it fails.
-std::string RandomHex(size_t bytes) {
-  std::vector<unsigned char> random(bytes);
-  if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, random.data(), static_cast<ULONG>(random.size()),
-                                      BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
-    return std::string();
-  }
+// `words` random words of 32 bits from the system's generator, in hexadecimal; "" when it fails.
+std::string RandomHex(int words) {
   std::string hex;
-  for (unsigned char byte : random) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02x", byte);
+  for (int i = 0; i < words; ++i) {
+    unsigned int word = 0;
+    if (rand_s(&word) != 0) return std::string();
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", word);
     hex += digits;
   }
   return hex;
@@ -86,7 +83,7 @@ std::unique_ptr<WineBridgeSession> WineBridgeSession::Open(DWORD& error) {
   const std::string parent = EndpointParent();
   // A name someone took before the bridge could make it fails the bridge: another one is tried.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    std::string name = RandomHex(16);
+    std::string name = RandomHex(4);
     if (name.empty()) return nullptr;
     std::string directory = parent + "/pressel2-bridge-" + name;
     char* argv[] = {program.data(), directory.data(), nullptr};

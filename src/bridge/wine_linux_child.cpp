@@ -25,11 +25,6 @@ std::vector<std::string> Arguments(const vklib::ProcessParam& param) {
   return arguments;
 }
 
-bool EndsWithIgnoringCase(const std::wstring& text, const wchar_t* end) {
-  const size_t length = wcslen(end);
-  return text.size() >= length && _wcsicmp(text.c_str() + text.size() - length, end) == 0;
-}
-
 // What Windows would start for a program name: a Windows program ("MZ") or a batch file.
 bool IsWindowsProgram(const std::string& program) {
   std::u16string wide;
@@ -38,10 +33,13 @@ bool IsWindowsProgram(const std::string& program) {
   const DWORD length = SearchPathW(nullptr, std::wstring(wide.begin(), wide.end()).c_str(), L".exe",
                                    MAX_PATH, found, nullptr);
   if (length == 0 || length >= MAX_PATH) return false;
-  const std::wstring path(found, length);
-  if (EndsWithIgnoringCase(path, L".bat") || EndsWithIgnoringCase(path, L".cmd")) return true;
+  const wchar_t* extension = wcsrchr(found, L'.');
+  if (extension != nullptr &&
+      (_wcsicmp(extension, L".bat") == 0 || _wcsicmp(extension, L".cmd") == 0)) {
+    return true;
+  }
   UniqueHandle file = OwnHandle(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+      CreateFileW(found, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   char magic[2] = {};
   DWORD read = 0;
   return file && ReadFile(file.get(), magic, 2, &read, nullptr) && read == 2 && magic[0] == 'M' &&
