@@ -18,7 +18,7 @@ class WineBridgeSession;
 // Process lives, and this gives of it what Process gives of a Windows child. On the way the
 // command line is made Linux's (bridge_text.h), the tool's UTF-8 reaches the pane as Shift_JIS,
 // typed Shift_JIS reaches the tool as UTF-8, and a search path kpsewhich prints comes back in
-// Windows form.
+// Windows form. A tool ends with its bridge, so Process::KeepOnDestroy does not keep it.
 class WineLinuxChild {
  public:
   WineLinuxChild();
