@@ -13,6 +13,9 @@ namespace {
 
 // How long a tool that is told to stop may take to be gone.
 constexpr DWORD kStopMilliseconds = 5000;
+// The most converted output held for Read: what a tool writes faster than the window takes it
+// waits in the session, then in the bridge, then in the tool.
+constexpr size_t kMostConverted = 65536;
 
 // The program and arguments of a command line, cut as Windows programs cut theirs; UTF-8.
 std::vector<std::string> Arguments(const vklib::ProcessParam& param) {
@@ -103,7 +106,7 @@ bool WineLinuxChild::Start(const vklib::ProcessParam& param, DWORD& error) {
 }
 
 void WineLinuxChild::Collect() {
-  if (!session_ || collected_all_) return;
+  if (!session_ || collected_all_ || converted_.size() >= kMostConverted) return;
   // The end is asked first: once it is there, so is all the output before it.
   const bool ended = session_->Ended();
   const std::string output = session_->TakeOutput();
@@ -148,6 +151,8 @@ void WineLinuxChild::CloseInput() {
 void WineLinuxChild::Close() {
   if (IsEnded()) return;
   session_->Send(bridge::FrameType::kStop, std::string_view());
+  // Output nobody will read must not keep the bridge from the stop, as a full pane would.
+  session_->TakeOutput();
   WaitForSingleObject(session_->EndedEvent(), kStopMilliseconds);
   // A bridge that does not stop its tool goes, and its tool with it.
   if (!session_->Ended()) session_.reset();
