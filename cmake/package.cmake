@@ -1,7 +1,8 @@
 # What users install. The Windows build makes dist/pressel2-VERSION-win64.zip: the program,
 # a short guide in Japanese and the license. The native build makes the Debian package, which
-# also carries the window program and its bridge, taken from the Windows build named by
-# PRESSEL2_WINDOWS_BIN (scripts/package builds both and calls CPack in each).
+# also carries the window program, taken from the Windows build named by PRESSEL2_WINDOWS_BIN,
+# and the bridge it runs the Linux programs through (scripts/package builds both and calls CPack
+# in each).
 set(PRESSEL2_WINDOWS_BIN "" CACHE PATH "bin directory of a Windows build, for the Debian package")
 
 set(CPACK_PACKAGE_NAME pressel2)
@@ -35,8 +36,8 @@ ISO-2022-JP, UTF-8 or UTF-16.
 
 The window is the Windows program, run under Wine with this system's TeX Live;
 pressel2-build does the same builds without a window.")
-  # The window needs Wine (64-bit) and a Japanese font; the bridge runs the TeX programs through
-  # bash, and PS->PDF is GhostScript's.
+  # The window needs Wine (64-bit) and a Japanese font; the launcher is a bash script (with
+  # coreutils and grep), and PS->PDF is GhostScript's.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "wine, wine64, texlive-lang-japanese, texlive-latex-recommended, ghostscript, fonts-ipafont-gothic, locales, bash, coreutils, grep")
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -46,7 +47,8 @@ pressel2-build does the same builds without a window.")
   set(launcher ${PROJECT_SOURCE_DIR}/src/launcher)
   install(TARGETS pressel2-build RUNTIME DESTINATION lib/pressel2)
   install(PROGRAMS ${PRESSEL2_WINDOWS_BIN}/pressel2.exe DESTINATION lib/pressel2)
-  install(DIRECTORY ${PRESSEL2_WINDOWS_BIN}/bridge DESTINATION lib/pressel2 USE_SOURCE_PERMISSIONS)
+  # The bridge's directory comes first on Wine's program path; the window finds the bridge there.
+  install(TARGETS pressel2-bridge RUNTIME DESTINATION lib/pressel2/bridge)
   # One launcher, two commands: it tells them apart by the name it was started under.
   install(PROGRAMS ${launcher}/pressel2 DESTINATION bin)
   file(CREATE_LINK pressel2 ${CMAKE_BINARY_DIR}/pressel2-build-link SYMBOLIC)

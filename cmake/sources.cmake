@@ -21,6 +21,7 @@ endif()
 
 set(PRESSEL2_CORE_SOURCES
   src/app/arg.cpp
+  src/bridge/bridge_frames.cpp
   src/bridge/piece_text.cpp
   src/build/aux_analyzer.cpp
   src/build/build_state.cpp
@@ -61,7 +62,15 @@ foreach(piece IN LISTS PRESSEL2_PLATFORM_PIECES)
   list(APPEND PRESSEL2_CORE_SOURCES src/vklib/${piece}_${platform_suffix}.cpp)
 endforeach()
 list(APPEND PRESSEL2_CORE_SOURCES src/build/dde_client_${platform_suffix}.cpp)
-if(NOT WIN32)
+if(WIN32)
+  # Under Wine, the process runner reaches the Linux programs through the bridge.
+  list(APPEND PRESSEL2_CORE_SOURCES
+    src/bridge/bridge_text.cpp
+    src/bridge/wine_bridge_session.cpp
+    src/bridge/wine_linux_child.cpp
+    src/bridge/wine_unix.cpp
+  )
+else()
   list(APPEND PRESSEL2_CORE_SOURCES src/vklib/program_search_posix.cpp
     src/vklib/shared_file_posix.cpp src/vklib/spawn_posix.cpp)
 endif()

@@ -54,6 +54,17 @@ configure_win() {
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 }
 
+# The installed layout the launcher (src/launcher/pressel2) expects, made of this tree's builds:
+# build/wine-lib with pressel2.exe and bridge/pressel2-bridge (links, never stale copies). Needs
+# the Windows build and the native release build.
+wine_lib() {
+  local lib="$root/build/wine-lib"
+  mkdir -p "$lib/bridge"
+  ln -sf "$win_build/bin/pressel2.exe" "$lib/pressel2.exe"
+  ln -sf "$release_build/bin/pressel2-bridge" "$lib/bridge/pressel2-bridge"
+  printf '%s' "$lib"
+}
+
 # The settings of the demos: the first-run defaults, and for DVI to PDF the paper from the class
 # options and the Japanese fonts embedded (Harano Aji, from TeX Live), so that any PDF viewer
 # shows the text.

@@ -1,23 +1,53 @@
 #include "bridge/bridge_text.h"
 
-#include <windows.h>
+#include <cctype>
 
 #include "bridge/wine_unix.h"
+#include "vklib/codepage.h"
 
-std::string Narrow(unsigned code_page, const std::wstring& wide) {
-  int length = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
-                                   nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length > 0 ? length : 0), '\0');
-  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(),
-                      length, nullptr, nullptr);
-  return narrow;
+namespace {
+
+bool IsAbsoluteWindowsPath(const std::string& text) {
+  return text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+         (text[2] == '\\' || text[2] == '/');
 }
 
-bool IsPathQuery(const std::vector<std::wstring>& arguments) {
-  for (const std::wstring& argument : arguments) {
-    for (const wchar_t* query :
-         {L"-expand-path", L"--expand-path", L"-show-path", L"--show-path"}) {
-      if (argument.compare(0, wcslen(query), query) == 0) return true;
+bool EndsWithIgnoringCase(const std::string& text, const char* end) {
+  const size_t length = std::char_traits<char>::length(end);
+  if (text.size() < length) return false;
+  for (size_t i = 0; i < length; ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - length + i])) != end[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string LinuxProgram(const std::string& program) {
+  if (program.find_first_of("\\/:") != std::string::npos) return UnixArgument(program);
+  for (const char* suffix : {".exe", ".bat", ".cmd", ".com"}) {
+    if (EndsWithIgnoringCase(program, suffix) && program.size() > 4) {
+      return program.substr(0, program.size() - 4);
+    }
+  }
+  return program;
+}
+
+std::string UnixArgument(const std::string& argument) {
+  if (argument.compare(0, 2, ".\\") == 0) return "./" + argument.substr(2);
+  const size_t equals = argument.find('=');
+  const size_t value = equals == std::string::npos ? 0 : equals + 1;
+  if (!IsAbsoluteWindowsPath(argument.substr(value))) return argument;
+  std::string path = UnixPath(vklib::kCodePageUtf8, argument.substr(value));
+  return path.empty() ? argument : argument.substr(0, value) + path;
+}
+
+bool IsPathQuery(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    for (const char* query : {"-expand-path", "--expand-path", "-show-path", "--show-path"}) {
+      if (argument.compare(0, std::char_traits<char>::length(query), query) == 0) return true;
     }
   }
   return false;
@@ -37,10 +67,13 @@ std::string WindowsSearchPath(const std::string& unix_search_path) {
       mark = "!!";
       element.erase(0, 2);
     }
-    std::string windows = element;
+    std::string windows = vklib::Utf8ToAnsi(element);
     if (element[0] == '/') {
       std::wstring dos = DosPath(element);
-      if (!dos.empty()) windows = Narrow(CP_ACP, dos);
+      std::string ansi;
+      if (!dos.empty() && vklib::WideToAnsi(std::u16string(dos.begin(), dos.end()), ansi)) {
+        windows = ansi;
+      }
     }
     if (!result.empty()) result += ';';
     result += mark + windows;

@@ -1,5 +1,7 @@
 #include "bridge/wine_unix.h"
 
+#include "vklib/codepage.h"
+
 namespace {
 
 template <typename Function>
@@ -24,6 +26,12 @@ std::string UnixPath(const std::wstring& windows_path) {
   std::string path = unix_path;
   HeapFree(GetProcessHeap(), 0, unix_path);
   return path;
+}
+
+std::string UnixPath(unsigned code_page, const std::string& windows_path) {
+  std::u16string wide;
+  if (!vklib::MultiByteToWide(code_page, windows_path, wide)) return std::string();
+  return UnixPath(std::wstring(wide.begin(), wide.end()));
 }
 
 std::wstring DosPath(const std::string& unix_path) {

@@ -10,8 +10,10 @@
 using UnixSpawn = LONG(WINAPI*)(char* const argv[], int wait);
 UnixSpawn UnixSpawnFunction();
 
-// The Unix path of a Windows path, or "".
+// The Unix path (UTF-8) of a Windows path, or "".
 std::string UnixPath(const std::wstring& windows_path);
+// The same for a Windows path in a code page (vklib::kCodePageAnsi, vklib::kCodePageUtf8).
+std::string UnixPath(unsigned code_page, const std::string& windows_path);
 
-// The Windows path of a Unix path, without the "\\?\" prefix Wine may give it, or "".
+// The Windows path of a Unix path (UTF-8), without the "\\?\" prefix Wine may give it, or "".
 std::wstring DosPath(const std::string& unix_path);

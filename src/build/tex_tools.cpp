@@ -5,17 +5,13 @@
 #include "settings/stored_choices.h"
 #include "texsource/paths.h"
 #include "vklib/command_line.h"
-#include "vklib/file.h"
+#include "vklib/process.h"
 
 namespace {
 
 // "pbibtex" when a directory of the PATH holds it, else "jbibtex".
 std::string JapaneseBibTeX() {
-  const std::string program = std::string("pbibtex") + vklib::kExecutableSuffix;
-  for (const std::string& directory : vklib::SplitPathList(vklib::EnvironmentVariable("PATH"))) {
-    if (!directory.empty() && vklib::FileExists(JoinPath(directory, program))) return "pbibtex";
-  }
-  return "jbibtex";
+  return vklib::ProgramOnPath("pbibtex") ? "pbibtex" : "jbibtex";
 }
 
 }  // namespace

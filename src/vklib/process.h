@@ -23,8 +23,10 @@ struct ProcessParam {
 
 // One child process with its standard streams on pipes. Windows runs CreateProcessA with a
 // Job Object around the child; POSIX runs the program in a process group of its own, and the
-// child gets SIGKILL when the thread that started it ends, even when we are killed. Closing a
-// running child ends its whole tree, and its exit code then reads -1.
+// child gets SIGKILL when the thread that started it ends, even when we are killed. Under Wine, a
+// program Windows cannot find may be one of the Linux system's, run through the window's bridge
+// (bridge/wine_linux_child.h). Closing a running child ends its whole tree, and its exit code
+// then reads -1.
 class Process {
  public:
   static constexpr int32_t kStillActive = 259;  // the exit code of a child still running
@@ -64,5 +66,9 @@ class Process {
   std::unique_ptr<State> state_;
   SystemError start_error_;
 };
+
+// Whether a directory of the PATH holds the program a command line names by `name` alone:
+// "name.exe" on Windows, and under Wine a Linux program of that name too; "name" on POSIX.
+bool ProgramOnPath(const std::string& name);
 
 }  // namespace vklib

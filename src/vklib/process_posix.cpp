@@ -205,4 +205,8 @@ void* Process::WaitHandle() const {
   return nullptr;
 }
 
+bool ProgramOnPath(const std::string& name) {
+  return !posix::FindProgram(AnsiToUtf8(name), std::string()).empty();
+}
+
 }  // namespace vklib

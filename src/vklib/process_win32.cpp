@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "bridge/wine_linux_child.h"
+#include "vklib/file.h"
 #include "vklib/process.h"
 #include "vklib/unique_handle_win32.h"
 
@@ -16,6 +18,9 @@ struct Process::State {
   DWORD process_id = 0;
   DWORD thread_id = 0;
   int32_t last_exit_code = 0;  // what ExitCode gives once the handles are closed
+  // Under Wine, the Linux programs, and whether the child is one of them.
+  std::unique_ptr<WineLinuxChild> linux_child;
+  bool linux_run = false;
 };
 
 namespace {
@@ -49,6 +54,7 @@ Process::~Process() {
 }
 
 bool Process::IsEnded() {
+  if (state_->linux_run) return state_->linux_child->IsEnded();
   if (!state_->process) return true;
   DWORD result = WaitForSingleObject(state_->process.get(), 0);
   return result != WAIT_TIMEOUT && result != WAIT_ABANDONED;
@@ -58,6 +64,14 @@ bool Process::Start(const ProcessParam& param) {
   start_error_ = {};
   if (!IsEnded()) return false;
   Close();
+  // Under Wine, a program that is not a Windows one may be the Linux system's.
+  state_->linux_run = WineLinuxChild::Runs(param);
+  if (state_->linux_run) {
+    if (!state_->linux_child) state_->linux_child = std::make_unique<WineLinuxChild>();
+    state_->linux_run = state_->linux_child->Start(param);
+    if (!state_->linux_run) start_error_ = LastSystemError();
+    return state_->linux_run;
+  }
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -121,6 +135,7 @@ bool Process::Start(const ProcessParam& param) {
 }
 
 size_t Process::Read(char* buffer, size_t size) {
+  if (state_->linux_run) return state_->linux_child->Read(buffer, size);
   DWORD available = 0;
   if (!state_->output_read ||
       !PeekNamedPipe(state_->output_read.get(), nullptr, 0, nullptr, &available, nullptr) ||
@@ -134,6 +149,7 @@ size_t Process::Read(char* buffer, size_t size) {
 }
 
 size_t Process::Write(const char* data, size_t size) {
+  if (state_->linux_run) return state_->linux_child->Write(data, size);
   if (IsEnded() || !state_->input_write) return 0;
   DWORD written = 0;
   if (!WriteFile(state_->input_write.get(), data, static_cast<DWORD>(size), &written, nullptr))
@@ -142,10 +158,12 @@ size_t Process::Write(const char* data, size_t size) {
 }
 
 void Process::CloseInput() {
+  if (state_->linux_run) return state_->linux_child->CloseInput();
   state_->input_write.reset();
 }
 
 void Process::Close() {
+  if (state_->linux_run) return state_->linux_child->Close();
   if (state_->process) {
     if (!IsEnded()) {
       if (!state_->job || !TerminateJobObject(state_->job.get(), static_cast<UINT>(-1))) {
@@ -165,6 +183,7 @@ void Process::Close() {
 }
 
 int32_t Process::ExitCode() {
+  if (state_->linux_run) return state_->linux_child->ExitCode();
   if (!state_->process) return state_->last_exit_code;
   DWORD code = 0;
   if (!GetExitCodeProcess(state_->process.get(), &code)) return -1;
@@ -172,13 +191,23 @@ int32_t Process::ExitCode() {
 }
 
 void Process::WaitForActivity(int milliseconds) {
+  if (state_->linux_run) return state_->linux_child->WaitForActivity(milliseconds);
   if (!state_->process) return;
   // An anonymous pipe cannot be waited on: wake at the child's end or after the time-out.
   WaitForSingleObject(state_->process.get(), static_cast<DWORD>(milliseconds));
 }
 
 void* Process::WaitHandle() const {
+  if (state_->linux_run) return state_->linux_child->WaitHandle();
   return state_->process.get();
+}
+
+bool ProgramOnPath(const std::string& name) {
+  const std::string program = name + kExecutableSuffix;
+  for (const std::string& directory : SplitPathList(EnvironmentVariable("PATH"))) {
+    if (!directory.empty() && FileExists(directory + kPathSeparator + program)) return true;
+  }
+  return WineLinuxChild::ProgramExists(name);
 }
 
 }  // namespace vklib

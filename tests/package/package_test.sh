@@ -2,6 +2,7 @@
 # What users install, tried the way they use it:
 #  - the Windows zip, unzipped: its program needs no DLL of ours, carries the CMake version and
 #    the icon, and run under Wine writes its settings file beside itself;
+#  - the launcher, where it must refuse to go on (launcher_test.sh);
 #  - the Debian package, installed with apt: its pressel2-build makes an A4 PDF of a sample, and
 #    its pressel2 (under Xvfb, for a user who never ran it) opens a chapter of the sample report
 #    and builds the report. The window is saved to build/test-logs/package-window.png.
@@ -29,6 +30,7 @@ fail() {
 }
 
 "$root/scripts/package"
+"$root/tests/package/launcher_test.sh" "$root/build/package-native/bin/pressel2-build"
 
 echo "=== the Windows zip"
 unzip -q "$root/dist/pressel2-$version-win64.zip" -d "$work/zip"

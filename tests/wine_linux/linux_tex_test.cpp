@@ -1,6 +1,7 @@
 // Pressel2 under Wine with the real TeX Live of the Linux system, through pressel2-bridge: the
 // main window builds a sample as the headless driver does, answers TeX's prompt from the pane,
-// and leaves no TeX process behind when it is closed mid-run.
+// runs any program of the Linux system, converts PostScript whatever its name, leaves no TeX
+// process behind when it is closed mid-run, and meets its bridge where no other user reaches.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,6 +17,7 @@
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
+#include "vklib/process.h"
 #include "win32/main_window_fixture.h"
 #include "win32/modal_driver.h"
 
@@ -33,22 +35,30 @@ int RunUnix(const std::string& command) {
 
 // The Unix path of a Windows path in the ANSI code page.
 std::string UnixPath(const std::string& windows_path) {
-  std::u16string wide;
-  vklib::MultiByteToWide(vklib::kCodePageAnsi, windows_path, wide);
-  return ::UnixPath(std::wstring(wide.begin(), wide.end()));
+  return ::UnixPath(vklib::kCodePageAnsi, windows_path);
 }
 
 std::string Quoted(const std::string& unix_text) {
   return "'" + unix_text + "'";
 }
 
-// The samples, as Windows sees them (drive Z: is the Unix root).
-std::string Samples() {
-  std::string path = std::string("Z:") + PRESSEL2_SOURCE_DIR + "/samples";
+// A Unix path as Windows sees it (drive Z: is the Unix root).
+std::string WindowsForm(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+std::string Samples() {
+  return WindowsForm(std::string(PRESSEL2_SOURCE_DIR) + "/samples");
+}
+
+// The native build's programs: pressel2-build, and the bridge the window meets.
+std::string NativeBin() {
+  const char* bin = std::getenv("PRESSEL2_NATIVE_BIN");
+  return bin != nullptr ? bin : "";
 }
 
 class LinuxTeX : public test::MainWindowTest {
@@ -69,15 +79,23 @@ class LinuxTeX : public test::MainWindowTest {
     return commands;
   }
 
+  // Types a line into the pane, as the keyboard would (one message a byte), and Enter.
+  void TypeLine(const std::string& line) {
+    HWND pane = window_.Pane().Handle();
+    for (char byte : line)
+      PostMessageA(pane, WM_CHAR, static_cast<unsigned char>(byte), 1);
+    PostMessageA(pane, WM_CHAR, '\r', 1);
+  }
+
   bool PaneEndsWith(const std::string& end) {
     std::string text = Pane();
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
   }
 
-  // The bridge, under the names of the TeX programs, first on the PATH.
-  test::ScopedEnvironment path_{"PATH", SplitPath(vklib::ModuleFileName()).directory + "\\bridge;" +
-                                            vklib::EnvironmentVariable("PATH")};
+  // The bridge first on the PATH.
+  test::ScopedEnvironment path_{
+      "PATH", WindowsForm(NativeBin()) + ";" + vklib::EnvironmentVariable("PATH")};
 };
 
 TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
@@ -91,8 +109,8 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
                         std::filesystem::copy_options::recursive);
 
   // pressel2-build, native, on one copy (with a settings file of its own).
-  const char* native_driver = std::getenv("PRESSEL2_NATIVE_DRIVER");
-  ASSERT_NE(nullptr, native_driver) << "PRESSEL2_NATIVE_DRIVER names the native pressel2-build";
+  ASSERT_NE("", NativeBin()) << "PRESSEL2_NATIVE_BIN names the native build's programs";
+  const std::string native_driver = NativeBin() + "/pressel2-build";
   std::string driver_dir = UnixPath(work.File("driver"));
   ASSERT_EQ(0, RunUnix("mkdir -p " + Quoted(driver_dir + "/tool") + " && cp " +
                        Quoted(native_driver) + " " + Quoted(driver_dir + "/tool/")));
@@ -214,6 +232,112 @@ TEST_F(LinuxTeX, ClosingTheWindowDuringALongRunLeavesNoTeXBehind) {
   bool gone = test::WaitUntil([&] { return RunUnix(search) != 0; });
   EXPECT_TRUE(gone) << "a platex process of " << name << " is still running";
   if (!gone) RunUnix("pkill -f " + Quoted("[p]latex " + name));  // not to leave it to the next test
+}
+
+TEST_F(LinuxTeX, AnyProgramOfTheLinuxSystemRunsAndOneFoundNowhereFailsAsOnWindows) {
+  test::TempDir work;
+  // uplatex: no list of ours names it.
+  ASSERT_TRUE(window_.Execute("uplatex --version", work.path()));
+  EXPECT_EQ(0, window_.GetExitCode());
+  EXPECT_NE(std::string::npos, Pane().find("e-upTeX")) << Pane();
+
+  // A script of ours, named by its Windows path: what is typed reaches it as UTF-8, what it
+  // writes comes back as Shift_JIS, and its exit code is the window's.
+  const std::string script = work.File("ask");
+  test::WriteFile(script,
+                  "#!/bin/sh\nprintf 'name? '\nread -r name\nprintf 'got %s\\n' \"$name\"\n"
+                  "exit 3\n");
+  ASSERT_EQ(0, RunUnix("chmod +x " + Quoted(UnixPath(script))));
+  test::DuringRun answer([this] {
+    if (!PaneEndsWith("name? ")) return false;
+    TypeLine("あ");
+    return true;
+  });
+  ASSERT_TRUE(window_.Execute(test::Quoted(script), work.path()));
+  EXPECT_TRUE(answer.Done()) << Pane();
+  EXPECT_NE(std::string::npos, Pane().find("got あ\r\n")) << Pane();
+  EXPECT_EQ(3, window_.GetExitCode());
+
+  vklib::Process nowhere;
+  vklib::ProcessParam param;
+  param.CommandLine = "no-such-program-anywhere --version";
+  EXPECT_FALSE(nowhere.Start(param));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+}
+
+TEST_F(LinuxTeX, PostScriptWithCommandsInItsNameBecomesPdfAndNothingIsDeleted) {
+  test::TempDir work;
+  test::WriteFile(work.File("thesis.tex"), "keep me\n");
+  // cmd.exe would run "del" here: Ghostscript's ps2pdf is run directly, with no shell.
+  const std::string ps = work.File("y&del;thesis.tex&.ps");
+  test::WriteFile(ps,
+                  "%!PS\n/Times-Roman findfont 12 scalefont setfont\n"
+                  "72 720 moveto (hello) show showpage\n");
+  std::string message;
+  test::ModalDriver no_message({test::AnswerMessageBox(message)});
+  Drop({ps});
+  EXPECT_EQ("", message);
+  EXPECT_EQ("keep me\n", test::ReadFile(work.File("thesis.tex")));
+  const std::string pdf = UnixPath(work.File("y&del;thesis.tex&.pdf"));
+  EXPECT_EQ(0, RunUnix("pdfinfo " + Quoted(pdf) + " | grep -q '^Producer:.*Ghostscript'"))
+      << Pane();
+}
+
+TEST_F(LinuxTeX, AnotherUsersAttemptsAtTheBridgeReachNothingAndKeepNoToolOut) {
+  test::TempDir work;
+  const std::string place = UnixPath(work.path());
+  // User "nobody" tries, until told to stop, to open both ends of every bridge endpoint it can
+  // see where ours are made (no XDG_RUNTIME_DIR here: /tmp).
+  ASSERT_EQ(
+      0,
+      RunUnix(
+          "setpriv --reuid=65534 --regid=65534 --clear-groups sh -c '"
+          "n=0; until [ -e \"$0/stop\" ] && [ $n -ge 400 ]; do for d in /tmp/pressel2-bridge-*; do "
+          "for end in input output; do n=$((n+1)); "
+          "true 3<>\"$d/$end\" 2>/dev/null && echo reached \"$d\"; done; done; "
+          "done; echo attempts $n' " +
+          Quoted(place) + " >" + Quoted(place + "/peer.txt") + " 2>&1 &"));
+  // Meanwhile every new process object meets a new bridge of its own, and runs a tool there.
+  for (int session = 0; session < 10; ++session) {
+    vklib::Process process;
+    vklib::ProcessParam param;
+    param.CommandLine = "kpsewhich --version";
+    param.RedirectOutput = true;
+    ASSERT_TRUE(process.Start(param)) << "session " << session;
+    ASSERT_TRUE(test::WaitUntil([&] { return process.IsEnded(); }));
+    char buffer[256];
+    ASSERT_NE(0u, process.Read(buffer, sizeof buffer));
+    EXPECT_EQ(0, process.ExitCode());
+  }
+  test::WriteFile(work.File("stop"), "");
+  ASSERT_TRUE(test::WaitUntil(
+      [&] { return test::ReadFile(work.File("peer.txt")).find("attempts") != std::string::npos; }));
+  const std::string peer = test::ReadFile(work.File("peer.txt"));
+  EXPECT_EQ(std::string::npos, peer.find("reached")) << peer;
+  EXPECT_GE(std::stoi(peer.substr(peer.find("attempts") + 9)), 400) << peer;
+}
+
+TEST_F(LinuxTeX, ARunWhoseBridgeIsLostFailsWithAMessageAndTheNextRunMeetsANewBridge) {
+  test::TempDir work;
+  // The tool notes its parent, the bridge, and waits; the bridge is then killed.
+  const std::string script = work.File("wait");
+  test::WriteFile(script,
+                  "#!/bin/sh\nsleep 60 &\necho $! >sleeper.pid\necho $PPID >bridge.pid\n"
+                  "wait\n");
+  const std::string unix_work = UnixPath(work.path());
+  ASSERT_EQ(0, RunUnix("chmod +x " + Quoted(UnixPath(script))));
+  test::DuringRun kill_bridge([&] {
+    return RunUnix("cd " + Quoted(unix_work) +
+                   " && [ -s bridge.pid ] && kill -9 $(cat bridge.pid)") == 0;
+  });
+  ASSERT_TRUE(window_.Execute(test::Quoted(script), work.path()));
+  EXPECT_TRUE(kill_bridge.Done());
+  EXPECT_NE(0, window_.GetExitCode());
+  EXPECT_NE(std::string::npos, Pane().find("pressel2-bridge との接続が切れました．")) << Pane();
+  RunUnix("cd " + Quoted(unix_work) + " && kill $(cat sleeper.pid)");
+
+  ASSERT_TRUE(window_.Execute("kpsewhich --version", work.path()));
+  EXPECT_EQ(0, window_.GetExitCode());
 }
 
 }  // namespace
