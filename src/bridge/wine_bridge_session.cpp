@@ -49,17 +49,18 @@ std::string EndpointParent() {
 // Opening for both never waits: the FIFO we write is opened so (our reading end there is never
 // read), and the one we read is opened so first, so that opening it for reading alone finds its
 // partner in ourselves. Only a reader alone sees the end of the stream when the bridge goes.
-UniqueHandle OpenFifo(const std::wstring& path) {
-  return OwnHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                               nullptr));
+vklib::UniqueHandle OpenFifo(const std::wstring& path) {
+  return vklib::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         0, nullptr));
 }
 
-UniqueHandle OpenFifoToRead(const std::wstring& path) {
-  UniqueHandle both = OpenFifo(path);
-  if (!both) return UniqueHandle();
-  return OwnHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+vklib::UniqueHandle OpenFifoToRead(const std::wstring& path) {
+  vklib::UniqueHandle both = OpenFifo(path);
+  if (!both) return vklib::UniqueHandle();
+  return vklib::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_OVERLAPPED, nullptr));
 }
 
 }  // namespace
@@ -90,8 +91,8 @@ std::unique_ptr<WineBridgeSession> WineBridgeSession::Open(DWORD& error) {
     if (spawn(argv, 1) != 0) continue;
     const std::wstring dos = DosPath(directory);
     // "output" first: the bridge counts on it (private_endpoint_posix.h).
-    UniqueHandle from_bridge = OpenFifoToRead(dos + L"\\output");
-    UniqueHandle to_bridge = OpenFifo(dos + L"\\input");
+    vklib::UniqueHandle from_bridge = OpenFifoToRead(dos + L"\\output");
+    vklib::UniqueHandle to_bridge = OpenFifo(dos + L"\\input");
     if (!from_bridge || !to_bridge) return nullptr;
     error = 0;
     return std::unique_ptr<WineBridgeSession>(
@@ -100,7 +101,7 @@ std::unique_ptr<WineBridgeSession> WineBridgeSession::Open(DWORD& error) {
   return nullptr;
 }
 
-WineBridgeSession::WineBridgeSession(UniqueHandle to_bridge, UniqueHandle from_bridge)
+WineBridgeSession::WineBridgeSession(vklib::UniqueHandle to_bridge, vklib::UniqueHandle from_bridge)
     : to_bridge_(std::move(to_bridge)),
       from_bridge_(std::move(from_bridge)),
       ended_event_(CreateEventW(nullptr, TRUE, TRUE, nullptr)),
@@ -184,7 +185,7 @@ bool WineBridgeSession::LostDuringRun() {
 }
 
 void WineBridgeSession::ReadFrames() {
-  UniqueHandle io_event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  vklib::UniqueHandle io_event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   bridge::FrameReader reader;
   std::vector<char> buffer(65536);
   while (true) {

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "bridge/bridge_frames.h"
-#include "bridge/unique_handle_win32.h"
+#include "vklib/unique_handle_win32.h"
 
 // The window's side of its Linux bridge, under Wine. The bridge (pressel2-bridge, a Linux
 // program found on the PATH) is started once and met at its private endpoint: two FIFOs in a
@@ -47,16 +47,16 @@ class WineBridgeSession {
   bool LostDuringRun();
 
  private:
-  WineBridgeSession(UniqueHandle to_bridge, UniqueHandle from_bridge);
+  WineBridgeSession(vklib::UniqueHandle to_bridge, vklib::UniqueHandle from_bridge);
   void ReadFrames();
   // False for a frame the bridge never sends.
   bool Take(bridge::FrameType type, std::string& payload, std::unique_lock<std::mutex>& lock);
   void MarkLost();
 
-  UniqueHandle to_bridge_;
-  UniqueHandle from_bridge_;
-  UniqueHandle ended_event_;
-  UniqueHandle stop_event_;
+  vklib::UniqueHandle to_bridge_;
+  vklib::UniqueHandle from_bridge_;
+  vklib::UniqueHandle ended_event_;
+  vklib::UniqueHandle stop_event_;
 
   std::mutex mutex_;
   std::condition_variable changed_;  // a reply came, output was taken, or we stop

@@ -1,13 +1,13 @@
 #include "bridge/wine_linux_child.h"
 
 #include "bridge/bridge_text.h"
-#include "bridge/unique_handle_win32.h"
 #include "bridge/wine_bridge_session.h"
 #include "bridge/wine_unix.h"
 #include "vklib/codepage.h"
 #include "vklib/command_line.h"
 #include "vklib/file.h"
 #include "vklib/process.h"
+#include "vklib/unique_handle_win32.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ bool IsWindowsProgram(const std::string& program) {
       (_wcsicmp(extension, L".bat") == 0 || _wcsicmp(extension, L".cmd") == 0)) {
     return true;
   }
-  UniqueHandle file = OwnHandle(
+  vklib::UniqueHandle file = vklib::UniqueHandle(
       CreateFileW(found, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   char magic[2] = {};
   DWORD read = 0;
