@@ -28,25 +28,31 @@ std::vector<std::string> Arguments(const vklib::ProcessParam& param) {
   return arguments;
 }
 
-// What Windows would start for a program name: a Windows program ("MZ") or a batch file.
-bool IsWindowsProgram(const std::string& program) {
+// Whether a program name is the Linux system's: Windows' search finds nothing of that name (the
+// Linux PATH may hold it), or finds a Linux program named by its path (an ELF file or a script).
+// A Windows program ("MZ"), a batch file, and any other file are Windows' to start or refuse.
+bool IsLinuxProgram(const std::string& program) {
   std::u16string wide;
   vklib::MultiByteToWide(vklib::kCodePageUtf8, program, wide);
   wchar_t found[MAX_PATH];
   const DWORD length = SearchPathW(nullptr, std::wstring(wide.begin(), wide.end()).c_str(), L".exe",
                                    MAX_PATH, found, nullptr);
-  if (length == 0 || length >= MAX_PATH) return false;
+  if (length == 0 || length >= MAX_PATH) return true;
   const wchar_t* extension = wcsrchr(found, L'.');
   if (extension != nullptr &&
       (_wcsicmp(extension, L".bat") == 0 || _wcsicmp(extension, L".cmd") == 0)) {
-    return true;
+    return false;
   }
   vklib::UniqueHandle file = vklib::UniqueHandle(
       CreateFileW(found, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  char magic[2] = {};
+  char magic[4] = {};
   DWORD read = 0;
-  return file && ReadFile(file.get(), magic, 2, &read, nullptr) && read == 2 && magic[0] == 'M' &&
-         magic[1] == 'Z';
+  if (!file || !ReadFile(file.get(), magic, sizeof magic, &read, nullptr)) return false;
+  const std::string start(magic, read);
+  return start ==
+             "\x7f"
+             "ELF" ||
+         start.compare(0, 2, "#!") == 0;
 }
 
 }  // namespace
@@ -57,7 +63,7 @@ WineLinuxChild::~WineLinuxChild() = default;
 bool WineLinuxChild::Runs(const vklib::ProcessParam& param) {
   if (UnixSpawnFunction() == nullptr) return false;
   const std::vector<std::string> arguments = Arguments(param);
-  return !arguments.empty() && !IsWindowsProgram(arguments[0]);
+  return !arguments.empty() && IsLinuxProgram(arguments[0]);
 }
 
 bool WineLinuxChild::ProgramExists(const std::string& name) {

@@ -27,8 +27,9 @@ class WineLinuxChild {
   WineLinuxChild& operator=(const WineLinuxChild&) = delete;
 
   // Whether the program of a command line is for the Linux system: we run under Wine, and the
-  // search Windows makes for it finds no Windows program or batch file. (Wine would start a Linux
-  // program it finds itself, but with none of our pipes and no exit code.)
+  // search Windows makes for it finds nothing, or a Linux program (an ELF file or a script) named
+  // by its path. (Wine would start a Linux program it finds itself, but with none of our pipes and
+  // no exit code.) Any other file found is Windows' to start, or to refuse as no program.
   static bool Runs(const vklib::ProcessParam& param);
   // Whether the Linux system's PATH holds a program of this name (ANSI code page); false
   // outside Wine.
