@@ -29,6 +29,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/echo_run.cpp
   src/build/latex_files.cpp
   src/build/output_chunks.cpp
+  src/build/placeholders.cpp
   src/build/resolve_parent.cpp
   src/build/run_failure.cpp
   src/build/tex_compile.cpp
