@@ -59,7 +59,7 @@ bool TeX::RunTool(Setting option, const std::string& program, const std::string&
   PathParts parts = SplitPath(path);
   std::string command;
   if (!ToolCommand(option, program, "", {parts.stem}, command)) return false;
-  if (!host_.Execute(command, parts.directory)) {
+  if (!Execute(command, parts.directory)) {
     Message(FailedRunMessage(command, "の実行に失敗．", host_.StartError()));
     return false;
   }

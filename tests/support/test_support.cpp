@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <regex>
 #include <thread>
 
 #include "vklib/file.h"
@@ -66,6 +67,10 @@ std::string ReadFile(const std::string& path) {
   while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
     bytes.append(buffer, count);
   return bytes;
+}
+
+std::string WithoutTimes(const std::string& text) {
+  return std::regex_replace(text, std::regex("[0-9]+\\.[0-9]秒"), "T秒");
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

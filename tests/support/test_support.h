@@ -35,6 +35,10 @@ std::string ReadFile(const std::string& path);
 // The lines of a file, without their line ends.
 std::vector<std::string> ReadLines(const std::string& path);
 
+// The text with the time of each closing line of a build ("4.2秒") as "T秒": it is whatever the
+// run took.
+std::string WithoutTimes(const std::string& text);
+
 // Waits until `condition` holds or the time-out passes; gives the last answer.
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
