@@ -28,6 +28,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/child_input.cpp
   src/build/console_host.cpp
   src/build/echo_run.cpp
+  src/build/editor_command.cpp
   src/build/latex_files.cpp
   src/build/output_chunks.cpp
   src/build/placeholders.cpp
@@ -36,6 +37,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/source_location.cpp
   src/build/tex_compile.cpp
   src/build/tex_convert.cpp
+  src/build/tex_editor.cpp
   src/build/tex_log.cpp
   src/build/tex_preview.cpp
   src/build/tex_tools.cpp

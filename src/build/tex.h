@@ -49,6 +49,11 @@ class TeX {
   // Starts a viewer in the parent's directory, without pipes or waiting for its end. When it
   // cannot start, says so (and why) in a message with the caption.
   bool LaunchViewer(const std::string& command_line, const char* caption);
+  // Opens the place a line of the pane names, "file:line: ..." (the file relative to the
+  // parent's directory), in the editor of the "Editor" setting (EditorCommandLine), or with the
+  // system's association when none is set; a failure is told in a message. False, with nothing
+  // done, when the line names no existing file.
+  bool OpenLocation(const std::string& text);
 
   std::string current_file;  // full path of the open file; empty when none is open
 

@@ -40,7 +40,7 @@ bool TeX::ToolCommand(Setting option, const std::string& program, const std::str
   for (const std::string& file : files) {
     std::string operand;
     if (!vklib::FileOperand(program, file, operand)) {
-      Message(program + "はバッチファイルなので，%や!を含むファイル名" + file + "は渡せません．");
+      Message(BatchFileNameRefusal(program, file));
       return false;
     }
     command += " " + operand;

@@ -5,6 +5,7 @@
 #include <regex>
 #include <thread>
 
+#include "texsource/paths.h"
 #include "vklib/file.h"
 
 namespace test {
@@ -67,6 +68,12 @@ std::string ReadFile(const std::string& path) {
   while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
     bytes.append(buffer, count);
   return bytes;
+}
+
+std::string SourceFile(const std::string& relative) {
+  std::string path = std::string(PRESSEL2_SOURCE_DIR) + "/" + relative;
+  if (vklib::kDriveLetters && path[0] == '/') path = "Z:" + path;
+  return WithPlatformSeparators(path);
 }
 
 std::string WithoutTimes(const std::string& text) {

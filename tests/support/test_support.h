@@ -12,6 +12,10 @@ std::string HelperPath(const std::string& name);
 // The text between double quotes, for a command line.
 std::string Quoted(const std::string& text);
 
+// A file of the source tree by its path from the top ("tests/unit/tex_logs/rerun.log"), as this
+// platform names it (under Wine, the Unix root is drive Z:).
+std::string SourceFile(const std::string& relative);
+
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {
  public:

@@ -14,8 +14,7 @@ using Lines = std::vector<std::string>;
 
 TeXLog Log(const std::string& name) {
   TeXLog log;
-  EXPECT_TRUE(
-      ReadTeXLogFile(std::string(PRESSEL2_SOURCE_DIR) + "/tests/unit/tex_logs/" + name, log));
+  EXPECT_TRUE(ReadTeXLogFile(test::SourceFile("tests/unit/tex_logs/" + name), log));
   return log;
 }
 

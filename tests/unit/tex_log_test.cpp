@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "build/tex_log.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -23,9 +24,7 @@ std::string Describe(const std::vector<TeXError>& errors) {
 
 void ExpectLog(const std::string& name, const Expected& expected) {
   TeXLog log;
-  ASSERT_TRUE(
-      ReadTeXLogFile(std::string(PRESSEL2_SOURCE_DIR) + "/tests/unit/tex_logs/" + name, log))
-      << name;
+  ASSERT_TRUE(ReadTeXLogFile(test::SourceFile("tests/unit/tex_logs/" + name), log)) << name;
   EXPECT_EQ(Describe(expected.errors), Describe(log.errors)) << name;
   EXPECT_EQ(expected.references, log.undefined_references) << name;
   EXPECT_EQ(expected.citations, log.undefined_citations) << name;
@@ -92,7 +91,7 @@ TEST(TeXLog, ASuccessfulRunThatAsksForAnotherNamesItsOutputWithoutQuotes) {
 
 TEST(TeXLog, AMissingLogCannotBeRead) {
   TeXLog log;
-  EXPECT_FALSE(ReadTeXLogFile(std::string(PRESSEL2_SOURCE_DIR) + "/no-such.log", log));
+  EXPECT_FALSE(ReadTeXLogFile(test::SourceFile("no-such.log"), log));
 }
 
 }  // namespace
