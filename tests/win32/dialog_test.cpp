@@ -182,7 +182,7 @@ TEST(DialogTemplates, ShowTheTextsOfTheDesign) {
         cancel},
        {"親ファイル", "エディター", "コマンド",
         "%Fはファイル，%Lは行番号になります．例：code -g %F:%L",
-        "空欄なら，ファイルの種類に関連付けられたプログラムで開きます．"}},
+        "空欄なら，関連付けられたプログラムで開きます．"}},
       {IDD_PROMPT, "", {ok, cancel}, {}},
   };
   for (const TemplateTexts& expected : templates) {
