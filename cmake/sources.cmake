@@ -25,15 +25,21 @@ set(PRESSEL2_CORE_SOURCES
   src/bridge/piece_text.cpp
   src/build/aux_analyzer.cpp
   src/build/build_state.cpp
+  src/build/build_summary.cpp
   src/build/child_input.cpp
   src/build/console_host.cpp
   src/build/echo_run.cpp
+  src/build/editor_command.cpp
   src/build/latex_files.cpp
   src/build/output_chunks.cpp
+  src/build/placeholders.cpp
   src/build/resolve_parent.cpp
   src/build/run_failure.cpp
+  src/build/source_location.cpp
   src/build/tex_compile.cpp
   src/build/tex_convert.cpp
+  src/build/tex_editor.cpp
+  src/build/tex_log.cpp
   src/build/tex_preview.cpp
   src/build/tex_tools.cpp
   src/build/watch_list.cpp

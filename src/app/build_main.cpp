@@ -38,8 +38,10 @@ const char kUsage[] =
     "When that file exists it is the parent (unless the settings fix the parent file).\n"
     "\n"
     "The tools' output goes to standard output, messages to standard error; lines typed\n"
-    "on standard input reach the running tool (answer TeX's prompts there). Settings are\n"
-    "read from the .ini file beside this program, written with defaults on the first run.\n"
+    "on standard input reach the running tool (answer TeX's prompts there). Each step ends\n"
+    "with a line on standard error: what it made, the tools it ran and the time, or TeX's\n"
+    "errors as FILE:LINE: MESSAGE. Settings are read from the .ini file beside this\n"
+    "program, written with defaults on the first run.\n"
     "\n"
     "Exit status: 0 when every step succeeded, 1 when one failed (also when MakeIndex or\n"
     "BibTeX failed, or the document did not settle), 2 for a usage error, 130 after Ctrl+C.\n";

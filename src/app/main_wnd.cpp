@@ -23,7 +23,8 @@ void SetIcon(HWND window, HINSTANCE instance, WPARAM which, int width_metric, in
 
 MainWnd::MainWnd(HINSTANCE instance)
     : BaseWnd("VELKARO_PRESSEL", kMainWindowStyle, instance, true),
-      edit_(instance, process_),
+      edit_(instance, process_,
+            [this](const std::string& line) { return tex_.OpenLocation(line); }),
       tex_(*this) {
   edit_.read_only = true;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,12 @@
 // in the pane; what the user types into the pane while a child runs goes to the child.
 class MainWnd : public vklib::window::BaseWnd, public BuildHost {
  public:
-  // The output pane: read-only to the user, a console for the running child.
+  // The output pane: read-only to the user, a console for the running child. A double-click on
+  // a line gives the line to `open_location`, which tells whether it named a place to open.
   class Edit : public vklib::window::edit::EditWnd {
    public:
-    Edit(HINSTANCE instance, vklib::Process& process);
+    using LocationOpener = std::function<bool(const std::string& line)>;
+    Edit(HINSTANCE instance, vklib::Process& process, LocationOpener open_location);
     const std::string& PendingInput() const { return input_.PendingLine(); }
     // The user stopped a run with Esc, since the last ForgetStop.
     bool RunStopped() const { return input_.Stopped(); }
@@ -31,12 +34,15 @@ class MainWnd : public vklib::window::BaseWnd, public BuildHost {
    protected:
     bool OnKey(vklib::window::Wnd& wnd, bool down, unsigned key, int repeat) override;
     bool OnChar(vklib::window::Wnd& wnd, unsigned code, int repeat) override;
+    bool OnLButtonDown(vklib::window::Wnd& wnd, const vklib::window::MouseEvent& mouse,
+                       bool double_click) override;
     bool OnRButtonDown(vklib::window::Wnd& wnd, const vklib::window::MouseEvent& mouse,
                        bool double_click) override;
 
    private:
     vklib::Process& process_;
     ChildInput input_;
+    LocationOpener open_location_;
   };
 
   class Version;

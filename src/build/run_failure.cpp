@@ -24,3 +24,15 @@ std::string FailedRunMessage(const std::string& command_line, const std::string&
   }
   return message;
 }
+
+std::string OpenFailureText(const std::string& file, const vklib::SystemError& error) {
+  if (error.kind == vklib::SystemError::kNoAssociation) {
+    return "「" + file +
+           "」を開くプログラムが決まっていません．「全般的な設定」でエディターを指定してください．";
+  }
+  return "「" + file + "」を開けません（" + vklib::SystemErrorText(error) + "）．";
+}
+
+std::string BatchFileNameRefusal(const std::string& program, const std::string& file) {
+  return program + "はバッチファイルなので，%や!を含むファイル名" + file + "は渡せません．";
+}

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "build/build_summary.h"
 #include "settings/setting_table.h"
 
 class BuildHost;
@@ -22,7 +23,8 @@ class TeX {
 
   // Compiles the parent file: once, or (with "IsAnalyze") as often as the auxiliary files ask,
   // with BibTeX and MakeIndex, at most "MaxCompile" actions. False after a reported failure,
-  // also when a tool failed or the actions ran out before the document settled.
+  // also when a tool failed or the actions ran out before the document settled. Once something
+  // ran, closing lines tell what was made or which errors TeX's log holds (TeXClosingLines).
   bool TeX2DVI();
   // The step that takes a file one stage further: ".tex" 1, ".dvi" 3, ".ps" 4, else 0.
   static int FileKind(const std::string& file);
@@ -34,6 +36,7 @@ class TeX {
   // started (the caller reads its exit code).
   bool MakeIndex(const std::string& path);
   bool BibTeX(const std::string& path);
+  // The converters; each ends with a closing line (MadeLine or ErrorsLine) once it ran.
   bool DVI2PS();
   bool DVI2PDF();
   bool PS2PDF();
@@ -46,6 +49,11 @@ class TeX {
   // Starts a viewer in the parent's directory, without pipes or waiting for its end. When it
   // cannot start, says so (and why) in a message with the caption.
   bool LaunchViewer(const std::string& command_line, const char* caption);
+  // Opens the place a line of the pane names, "file:line: ..." (the file relative to the
+  // parent's directory), in the editor of the "Editor" setting (EditorCommandLine), or with the
+  // system's association when none is set; a failure is told in a message. False, with nothing
+  // done, when the line names no existing file.
+  bool OpenLocation(const std::string& text);
 
   std::string current_file;  // full path of the open file; empty when none is open
 
@@ -66,14 +74,22 @@ class TeX {
   bool HasParent();
   // The TeX command line for a file argument; false (with its message) without a program.
   bool TeXCommand(const std::string& file_argument, std::string& command);
+  // Runs a child through the host and counts it for the step's closing line.
+  bool Execute(const std::string& command_line, const std::string& directory);
+  // TeX2DVI without the analysis: one run on the parent's stem. A failure of that run gives
+  // its message in `failure`, for TeX2DVI to show after the closing lines.
+  bool SimpleBuild(std::string& failure);
   // The analysing loop of TeX2DVI on a source (the parent, or the .tex file of an output file's
   // stem, which TeX is then given as the stem). False after a failure, also after a failed
-  // MakeIndex or BibTeX or with "MaxCompile" reached, which are told by a report line at the end.
-  bool AnalysingBuild(const std::string& source, bool output_parent);
+  // MakeIndex or BibTeX or with "MaxCompile" reached, which it says in `notes`; a LaTeX run that
+  // fails gives its message in `failure`, as SimpleBuild does.
+  bool AnalysingBuild(const std::string& source, bool output_parent,
+                      std::vector<std::string>& notes, std::string& failure);
   bool RunTool(Setting option, const std::string& program, const std::string& path,
                const char* settings_message);
-  // Runs a converter in the parent directory and reports a failed start or exit code.
-  bool RunConverter(const std::string& command, const char* start_failure,
+  // Runs a converter in the parent directory, which makes the file `made` there; reports a
+  // failed start or exit code.
+  bool RunConverter(const std::string& command, const std::string& made, const char* start_failure,
                     const char* exit_failure);
   // A viewer from its program and argument settings, started on the parent file.
   void Preview(Setting program, Setting argument, const char* caption);
@@ -88,4 +104,5 @@ class TeX {
                                    const char* otherwise);
 
   BuildHost& host_;
+  StepTally tally_;  // of the step that runs
 };

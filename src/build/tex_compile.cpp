@@ -2,6 +2,7 @@
 #include "build/build_host.h"
 #include "build/run_failure.h"
 #include "build/tex.h"
+#include "build/tex_log.h"
 #include "settings/settings.h"
 #include "texsource/paths.h"
 #include "vklib/codepage.h"
@@ -71,6 +72,12 @@ bool TeX::Convert(int step) {
   }
 }
 
+bool TeX::Execute(const std::string& command_line, const std::string& directory) {
+  if (!host_.Execute(command_line, directory)) return false;
+  tally_.Ran(command_line);
+  return true;
+}
+
 bool TeX::TeX2DVI() {
   if (!HasParent()) return false;
   const std::string parent = parent_base + parent_extension;
@@ -79,27 +86,48 @@ bool TeX::TeX2DVI() {
     return false;
   }
 
-  // A .dvi, .ps or .pdf parent stands for the .tex file of its stem: TeX is given the stem,
-  // and reads that file.
-  const bool output_parent = IsOutputExtension(parent_extension);
-  std::string command;
+  // The log tells the end of the step, when this step wrote it.
+  const std::string log_path = JoinPath(parent_directory, parent_stem + ".log");
+  const vklib::FileStamp log_before = vklib::StampOf(log_path);
+  tally_.Begin();
+  std::vector<std::string> notes;
+  std::string failure;  // of a LaTeX run: told after the closing lines, which it refers to
+  bool built = false;
   if (GetIniInt(Setting::kTeX2DVIIsAnalyze) == 0) {
-    if (!TeXCommand(parent_stem, command)) return false;
-    if (!host_.Execute(command, parent_directory)) {
-      Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
-      return false;
-    }
-    if (host_.GetExitCode() != 0) {
-      Message("コンパイラはエラーを返しました．");
-      return false;
-    }
-    return true;
+    built = SimpleBuild(failure);
+  } else {
+    // A .dvi, .ps or .pdf parent stands for the .tex file of its stem: TeX is given the stem,
+    // and reads that file.
+    const bool output_parent = IsOutputExtension(parent_extension);
+    built = AnalysingBuild(output_parent ? parent_base + ".tex" : parent, output_parent, notes,
+                           failure);
   }
-
-  return AnalysingBuild(output_parent ? parent_base + ".tex" : parent, output_parent);
+  if (!tally_.Empty()) {
+    TeXLog log;
+    if (vklib::StampOf(log_path) != log_before) ReadTeXLogFile(log_path, log);
+    for (const std::string& line : TeXClosingLines(log, !failure.empty(), tally_, notes))
+      host_.ReportLine(line);
+  }
+  if (!failure.empty()) Message(failure);
+  return built;
 }
 
-bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
+bool TeX::SimpleBuild(std::string& failure) {
+  std::string command;
+  if (!TeXCommand(parent_stem, command)) return false;
+  if (!Execute(command, parent_directory)) {
+    failure = FailedRunMessage(command, kFailedToRun, host_.StartError());
+    return false;
+  }
+  if (host_.GetExitCode() != 0) {
+    failure = "コンパイラはエラーを返しました．";
+    return false;
+  }
+  return true;
+}
+
+bool TeX::AnalysingBuild(const std::string& source, bool output_parent,
+                         std::vector<std::string>& notes, std::string& failure) {
   AuxAnalyzer analyzer;
   std::string actions = analyzer.Start(source);
   // A file without the bound (an older one, or one cut short) builds as a first run would.
@@ -116,8 +144,8 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
       PathParts parts = SplitPath(argument);
       std::string command;
       if (!TeXCommand(output_parent ? parts.stem : parts.name, command)) return false;
-      if (!host_.Execute(command, parts.directory) || host_.GetExitCode() != 0) {
-        Message(FailedRunMessage(command, kFailedToRun, host_.StartError()));
+      if (!Execute(command, parts.directory) || host_.GetExitCode() != 0) {
+        failure = FailedRunMessage(command, kFailedToRun, host_.StartError());
         return false;
       }
     } else if (action == "makeindex" || action == "bibtex") {
@@ -137,19 +165,16 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
   }
 
   // What the build could not finish is told at its end, and makes the step fail.
-  bool finished = true;
-  auto report_tool = [&](uint32_t code, const char* tool, const char* output) {
+  auto note_tool = [&](uint32_t code, const char* tool, const char* output) {
     if (code == 0) return;
-    host_.ReportLine(std::string(tool) + "がエラーコード" + std::to_string(code) + "を返したので，" +
-                     output + "が正しくない可能性があります．");
-    finished = false;
+    notes.push_back(std::string(tool) + "がエラーコード" + std::to_string(code) + "を返したので，" +
+                    output + "が正しくない可能性があります．");
   };
-  report_tool(index_code, "MakeIndex", "索引");
-  report_tool(bibliography_code, "BibTeX", "文献リスト");
+  note_tool(index_code, "MakeIndex", "索引");
+  note_tool(bibliography_code, "BibTeX", "文献リスト");
   if (!actions.empty() && max_actions > 0) {
-    host_.ReportLine("最大コンパイル回数（" + std::to_string(max_actions) +
-                     "回）に達したので，相互参照などが確定しないまま終わりました．");
-    finished = false;
+    notes.push_back("最大コンパイル回数（" + std::to_string(max_actions) +
+                    "回）に達したので，相互参照などが確定しないまま終わりました．");
   }
-  return finished;
+  return notes.empty();
 }

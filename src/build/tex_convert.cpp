@@ -53,16 +53,19 @@ std::string PaperArgument(const std::string& program, const std::string& class_o
 
 }  // namespace
 
-bool TeX::RunConverter(const std::string& command, const char* start_failure,
-                       const char* exit_failure) {
-  if (!host_.Execute(command, parent_directory)) {
+bool TeX::RunConverter(const std::string& command, const std::string& made,
+                       const char* start_failure, const char* exit_failure) {
+  tally_.Begin();
+  if (!Execute(command, parent_directory)) {
     Message(FailedRunMessage(command, start_failure, host_.StartError()));
     return false;
   }
   if (int32_t code = host_.GetExitCode(); code != 0) {
+    host_.ReportLine(ErrorsLine(tally_));
     Message("エラーコード" + std::to_string(static_cast<uint32_t>(code)) + exit_failure);
     return false;
   }
+  host_.ReportLine(MadeLine(made, tally_));
   return true;
 }
 
@@ -76,7 +79,7 @@ bool TeX::DVI2PS() {
   }
   std::string command;
   return ToolCommand(Setting::kDVI2PSOption, program, "", {parent_stem + ".dvi"}, command) &&
-         RunConverter(command, "の実行に失敗しました．", "が帰ってきました．");
+         RunConverter(command, parent_stem + ".ps", "の実行に失敗しました．", "が帰ってきました．");
 }
 
 bool TeX::DVI2PDF() {
@@ -92,7 +95,7 @@ bool TeX::DVI2PDF() {
   std::string command;
   return ToolCommand(Setting::kDVI2PDFOption, program, PaperArgument(program, class_options),
                      {parent_stem + ".dvi"}, command) &&
-         RunConverter(command, "の実行に失敗．", "が帰ってきました．");
+         RunConverter(command, parent_stem + ".pdf", "の実行に失敗．", "が帰ってきました．");
 }
 
 bool TeX::PS2PDF() {
@@ -107,5 +110,5 @@ bool TeX::PS2PDF() {
   std::string command;
   return ToolCommand(Setting::kPS2PDFOption, program, "",
                      {parent_stem + ".ps", parent_stem + ".pdf"}, command) &&
-         RunConverter(command, "の実行に失敗しました．", "が返りました．");
+         RunConverter(command, parent_stem + ".pdf", "の実行に失敗しました．", "が返りました．");
 }

@@ -1,12 +1,12 @@
 #include "build/build_host.h"
 #include "build/dde_client.h"
 #include "build/paper_table.h"
+#include "build/placeholders.h"
 #include "build/run_failure.h"
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "settings/stored_choices.h"
 #include "texsource/paths.h"
-#include "vklib/codepage.h"
 #include "vklib/viewer.h"
 
 namespace {
@@ -44,48 +44,28 @@ std::string DvioutPaper(const std::string& class_options) {
 }  // namespace
 
 std::string TeX::ExpandPlaceholders(const std::string& text) const {
-  std::string expanded;
-  for (size_t i = 0; i < text.size();) {
-    size_t length = vklib::CharLength(text, i);
-    if (length == 2 || text[i] != '%') {
-      expanded.append(text, i, length);
-      i += length;
-      continue;
-    }
-    if (i + 1 == text.size()) break;  // a "%" at the very end yields nothing
-    char letter = text[i + 1];
+  return ReplacePlaceholders(text, [this](char letter, bool) {
     switch (letter) {
       case 'f':
-        expanded += current_base;
-        break;
+        return current_base;
       case 'd':
-        expanded += current_directory;
-        break;
+        return current_directory;
       case 'b':
-        expanded += current_stem;
-        break;
+        return current_stem;
       case 'k':
-        expanded += current_extension;
-        break;
+        return current_extension;
       case 'F':
-        expanded += parent_base;
-        break;
+        return parent_base;
       case 'D':
-        expanded += parent_directory;
-        break;
+        return parent_directory;
       case 'B':
-        expanded += parent_stem;
-        break;
+        return parent_stem;
       case 'K':
-        expanded += parent_extension;
-        break;
+        return parent_extension;
       default:
-        expanded += letter;
-        break;  // "%%" gives "%", "%z" gives "z"
+        return std::string(1, letter);  // "%%" gives "%", "%z" gives "z"
     }
-    i += 2;
-  }
-  return expanded;
+  });
 }
 
 bool TeX::LaunchViewer(const std::string& command_line, const char* caption) {

@@ -36,7 +36,7 @@ bool TeX::ToolCommand(Setting option, const std::string& program, const std::str
   for (const std::string& file : files) {
     std::string operand;
     if (!vklib::FileOperand(program, file, operand)) {
-      Message(program + "はバッチファイルなので，%や!を含むファイル名" + file + "は渡せません．");
+      Message(BatchFileNameRefusal(program, file));
       return false;
     }
     command += " " + operand;
@@ -55,7 +55,7 @@ bool TeX::RunTool(Setting option, const std::string& program, const std::string&
   PathParts parts = SplitPath(path);
   std::string command;
   if (!ToolCommand(option, program, "", {parts.stem}, command)) return false;
-  if (!host_.Execute(command, parts.directory)) {
+  if (!Execute(command, parts.directory)) {
     Message(FailedRunMessage(command, "の実行に失敗．", host_.StartError()));
     return false;
   }

@@ -57,6 +57,7 @@ bool TeXSet::OnInit(vklib::window::Dialog& dialog) {
                                                : IDC_INFER_PARENT);
   SetReadOnly(dialog, IDC_PARENT_FIELD, which != ParentChoice::kGiven);
   SetText(dialog, IDC_PARENT_FIELD, GetIniString(Setting::kTeXParent));
+  SetText(dialog, IDC_EDITOR, GetIniString(Setting::kTeXEditor));
   return true;
 }
 
@@ -69,6 +70,7 @@ bool TeXSet::OnCommand(vklib::window::Dialog& dialog, int id, int) {
                        : IsChecked(dialog, IDC_GIVEN_PARENT) ? ParentChoice::kGiven
                                                              : ParentChoice::kOpenFile));
       saved &= WriteIniString(Setting::kTeXParent, Text(dialog, IDC_PARENT_FIELD));
+      saved &= WriteIniString(Setting::kTeXEditor, Text(dialog, IDC_EDITOR));
       EndSaved(dialog, saved);
       return true;
     }

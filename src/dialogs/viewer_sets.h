@@ -13,7 +13,8 @@ class PreviewSet : public SettingsDialog {
   bool OnCommand(vklib::window::Dialog& dialog, int id, int code) override;
 };
 
-// How the parent file of a document is found (IDD_TEX, section "TeX").
+// How the parent file of a document is found, and the editor that opens a place named in the pane
+// (IDD_TEX, section "TeX").
 class TeXSet : public SettingsDialog {
  public:
   explicit TeXSet(HINSTANCE instance) : SettingsDialog(instance, IDD_TEX) {}

@@ -94,6 +94,8 @@
 #define IDC_GIVEN_PARENT 1067
 #define IDC_PARENT_FIELD 1068
 #define IDC_BROWSE_PARENT 1069
+// The editor that opens a place named in the pane (IDD_TEX).
+#define IDC_EDITOR 1070
 
 // The one-line prompt (IDD_PROMPT).
 #define IDC_ANSWER 1071

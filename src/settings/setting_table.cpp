@@ -70,6 +70,7 @@ constexpr SettingRow kSettingTable[] = {
     {S::kPDFPreviewArg, "PDFPreview", "Arg", kString, Text("\"%F.pdf\"")},
     {S::kTeXWhichParent, "TeX", "WhichParent", kInt, Nothing()},
     {S::kTeXParent, "TeX", "Parent", kString, Nothing()},
+    {S::kTeXEditor, "TeX", "Editor", kString, Nothing()},
 };
 
 constexpr size_t kSettingCount = std::size(kSettingTable);
@@ -84,7 +85,7 @@ constexpr bool RowsInSettingOrder() {
   return true;
 }
 static_assert(RowsInSettingOrder(), "the table must list the settings in the order of Setting");
-static_assert(static_cast<size_t>(Setting::kTeXParent) + 1 == kSettingCount,
+static_assert(static_cast<size_t>(Setting::kTeXEditor) + 1 == kSettingCount,
               "every Setting needs its row");
 
 }  // namespace

@@ -50,6 +50,7 @@ enum class Setting {
   kPDFPreviewArg,
   kTeXWhichParent,
   kTeXParent,
+  kTeXEditor,
 };
 
 enum class SettingType { kInt, kString };

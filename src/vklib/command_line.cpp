@@ -57,25 +57,31 @@ std::string Quoted(std::string_view argument) {
 
 }  // namespace
 
-std::vector<std::string> SplitCommandLine(std::string_view line) {
-  std::vector<std::string> arguments;
+size_t ProgramEnd(std::string_view line) {
   size_t i = 0;
   while (i < line.size() && IsBlank(line[i]))
     ++i;
-  if (i == line.size()) return arguments;
+  bool quoted = false;
+  for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+  }
+  return i;
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> arguments;
+  const size_t start = line.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return arguments;
+  size_t i = ProgramEnd(line);
 
   // The program: quotes group, and nothing else is special.
   std::string program;
-  bool quoted = false;
-  for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
-    if (line[i] == '"') {
-      quoted = !quoted;
-    } else {
-      program += line[i];
-    }
+  for (char c : line.substr(start, i - start)) {
+    if (c != '"') program += c;
   }
   arguments.push_back(program);
 
+  bool quoted = false;
   while (true) {
     while (i < line.size() && IsBlank(line[i]))
       ++i;

@@ -15,6 +15,9 @@ namespace vklib {
 
 std::vector<std::string> SplitCommandLine(std::string_view command_line);
 
+// Where the program of a command line ends: behind its first word, whose quotes group.
+size_t ProgramEnd(std::string_view command_line);
+
 // One argument in the ANSI code page, written for those rules to read back whole: as it is when
 // it holds no blank, tab or quote (and is not empty), else between quotes, with each quote and
 // the backslashes in front of quotes escaped. The second byte of a double-byte character is

@@ -15,6 +15,7 @@ struct SystemError {
     kBadDirectory,
     kInUse,
     kNoMemory,
+    kNoAssociation,  // no program is associated with the file's kind
     kOther
   };
   Kind kind = kNone;

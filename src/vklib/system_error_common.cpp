@@ -18,6 +18,8 @@ std::string SystemErrorText(const SystemError& error) {
       return "ほかのプログラムが使用中です";
     case SystemError::kNoMemory:
       return "メモリが足りません";
+    case SystemError::kNoAssociation:
+      return "関連付けられたプログラムがありません";
     case SystemError::kOther:
       break;
   }

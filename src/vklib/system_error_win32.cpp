@@ -28,6 +28,8 @@ SystemError SystemErrorOf(long code) {
     case ERROR_OUTOFMEMORY:
     case ERROR_NO_SYSTEM_RESOURCES:
       return {SystemError::kNoMemory, code};
+    case ERROR_NO_ASSOCIATION:
+      return {SystemError::kNoAssociation, code};
     default:
       return {SystemError::kOther, code};
   }

@@ -53,6 +53,10 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
   return true;
 }
 
+std::string ProgramOnPath(const std::string& program) {
+  return program;
+}
+
 void MaximizeWindowOfClass(const std::string&) {}
 
 }  // namespace vklib

@@ -25,6 +25,22 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
   return true;
 }
 
+std::string ProgramOnPath(const std::string& program) {
+  // A "\\" may be the second byte of a Japanese character: such a name stays as it is, as a
+  // path would.
+  if (program.empty() || program.find_first_of("\\/:.") != std::string::npos) return program;
+  std::string extensions = EnvironmentVariable("PATHEXT");
+  if (extensions.empty()) extensions = ".COM;.EXE;.BAT;.CMD";
+  for (const std::string& extension : SplitPathList(extensions)) {
+    if (extension.empty()) continue;
+    char found[MAX_PATH];
+    DWORD length =
+        SearchPathA(nullptr, program.c_str(), extension.c_str(), MAX_PATH, found, nullptr);
+    if (length > 0 && length < MAX_PATH) return found;
+  }
+  return program;
+}
+
 void MaximizeWindowOfClass(const std::string& class_name) {
   HWND window = FindWindowExA(nullptr, nullptr, class_name.c_str(), nullptr);
   if (window == nullptr) return;

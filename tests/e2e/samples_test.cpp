@@ -187,7 +187,9 @@ TEST_F(SampleBuild, TheUtf8ReportBuildsFromAChapterWithTheFirstRunDefaults) {
   EXPECT_TRUE(Exists("main.dvi"));
   EXPECT_TRUE(Exists("main.ind"));
   EXPECT_TRUE(Exists("main.bbl"));
-  EXPECT_EQ("", errors_);
+  // The closing line names what TeX wrote and every tool as often as it ran.
+  EXPECT_EQ("main.dvi を作りました（platex 3回，mendex 1回，pbibtex 1回，T秒）．\n",
+            test::WithoutTimes(errors_));
 
   // Right after, nothing has changed: one LaTeX run.
   ASSERT_EQ(0, Run("main.tex")) << errors_;
@@ -195,6 +197,7 @@ TEST_F(SampleBuild, TheUtf8ReportBuildsFromAChapterWithTheFirstRunDefaults) {
 
   ASSERT_EQ(0, Run("main.dvi")) << errors_;
   EXPECT_EQ(Lines{"dvipdfmx main.dvi"}, Actions());
+  EXPECT_EQ("main.pdf を作りました（dvipdfmx 1回，T秒）．\n", test::WithoutTimes(errors_));
   EXPECT_EQ("Page size:       595.28 x 841.89 pts (A4)", PageSize("main.pdf"));
 }
 
@@ -319,8 +322,12 @@ TEST_F(SampleBuild, MaxCompileOneRunsLaTeXOnceAndTellsThatTheDocumentDidNotSettl
   Settings({{Setting::kTeX2DVIMaxCompile, "1"}});
   EXPECT_EQ(1, Run("main.tex"));
   EXPECT_EQ(Lines{"platex main.tex"}, Actions());
-  EXPECT_EQ("最大コンパイル回数（1回）に達したので，相互参照などが確定しないまま終わりました．\n",
-            errors_);
+  // What the first run left: three labels and two keys unresolved, and its request for a rerun.
+  EXPECT_EQ(
+      "main.dvi を作りました（platex 1回，T秒）．\n"
+      "最大コンパイル回数（1回）に達したので，相互参照などが確定しないまま終わりました．\n"
+      "対処が必要な警告が6個あります（未定義の参照3個，未定義の引用2個，再実行の指示1個）．\n",
+      test::WithoutTimes(errors_));
 }
 
 // A document of our own in the work directory.
@@ -525,7 +532,23 @@ class LaTeXError : public SampleBuild {
 TEST_F(LaTeXError, StopsTheLoopWithAMessageAndAFailure) {
   EXPECT_EQ(1, Run("main.tex"));
   EXPECT_EQ(Lines{"platex main.tex"}, Actions());
-  EXPECT_EQ("Pressel2: platex main.texの実行に失敗．\n", errors_);
+  // The error's place comes first, then the message; the emergency stop at the end of the input
+  // is no error of the user's.
+  EXPECT_EQ(
+      "エラーがありました（platex 1回，T秒）．\nmain.tex:3: Undefined control sequence.\n"
+      "Pressel2: platex main.texの実行に失敗．\n",
+      test::WithoutTimes(errors_));
+}
+
+TEST_F(SampleBuild, AnErrorInAnIncludedChapterIsToldWithItsFileAndLine) {
+  UseSample("book-utf8");
+  Replace("chapters/basics.tex", "\\section", "\\undefinedcommand\n\\section");
+  EXPECT_EQ(1, Run("chapters/basics.tex"));
+  EXPECT_EQ(Lines{"platex main.tex"}, Actions());
+  EXPECT_EQ(
+      0u, test::WithoutTimes(errors_).find("エラーがありました（platex 1回，T秒）．\n"
+                                           "chapters/basics.tex:2: Undefined control sequence.\n"))
+      << errors_;
 }
 
 TEST_F(LaTeXError, AnAnswerOnStandardInputReachesTeXAtItsPrompt) {

@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <filesystem>
+#include <regex>
 #include <thread>
 
+#include "texsource/paths.h"
 #include "vklib/file.h"
 
 namespace test {
@@ -66,6 +68,16 @@ std::string ReadFile(const std::string& path) {
   while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
     bytes.append(buffer, count);
   return bytes;
+}
+
+std::string SourceFile(const std::string& relative) {
+  std::string path = std::string(PRESSEL2_SOURCE_DIR) + "/" + relative;
+  if (vklib::kDriveLetters && path[0] == '/') path = "Z:" + path;
+  return WithPlatformSeparators(path);
+}
+
+std::string WithoutTimes(const std::string& text) {
+  return std::regex_replace(text, std::regex("[0-9]+\\.[0-9]秒"), "T秒");
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

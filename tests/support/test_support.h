@@ -12,6 +12,10 @@ std::string HelperPath(const std::string& name);
 // The text between double quotes, for a command line.
 std::string Quoted(const std::string& text);
 
+// A file of the source tree by its path from the top ("tests/unit/tex_logs/rerun.log"), as this
+// platform names it (under Wine, the Unix root is drive Z:).
+std::string SourceFile(const std::string& relative);
+
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {
  public:
@@ -34,6 +38,10 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 // The lines of a file, without their line ends.
 std::vector<std::string> ReadLines(const std::string& path);
+
+// The text with the time of each closing line of a build ("4.2秒") as "T秒": it is whatever the
+// run took.
+std::string WithoutTimes(const std::string& text);
 
 // Waits until `condition` holds or the time-out passes; gives the last answer.
 bool WaitUntil(const std::function<bool()>& condition,

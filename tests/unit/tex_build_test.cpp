@@ -43,6 +43,13 @@ class TeXBuild : public ::testing::Test {
     return Lines(ran.begin() + static_cast<std::ptrdiff_t>(before), ran.end());
   }
   const Lines& Messages() const { return build_.report.messages; }
+  // The report lines, with the times of the closing lines left out.
+  Lines Reported() const {
+    Lines lines;
+    for (const std::string& line : build_.report.lines)
+      lines.push_back(test::WithoutTimes(line));
+    return lines;
+  }
 
   test::SettingsFile settings_;
   test::FakeTools tools_;
@@ -230,8 +237,10 @@ TEST_F(TeXBuild, AFailingBibTeXIsToldAtTheEnd) {
       build_.report.titles);
   EXPECT_EQ("platex main.tex", Ran().at(2));  // for what it wrote all the same
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Lines{"BibTeXがエラーコード2を返したので，文献リストが正しくない可能性があります．"},
-            build_.report.lines);
+  // The fake platex writes no log: the closing line tells the tools it ran, then what failed.
+  EXPECT_EQ((Lines{"ビルドが終わりました（platex 3回，pbibtex 1回，T秒）．",
+                   "BibTeXがエラーコード2を返したので，文献リストが正しくない可能性があります．"}),
+            Reported());
   EXPECT_EQ((Lines{"platex main.tex", "pbibtex main"}), Build());
   EXPECT_FALSE(built_);
 }
@@ -245,8 +254,9 @@ TEST_F(TeXBuild, AFailingMakeIndexIsToldAtTheEnd) {
   EXPECT_EQ(
       (Lines{"MakeIndexを実行したところ，エラーコード255を返しましたが，そのまま実行を続けます．"}),
       build_.report.titles);
-  EXPECT_EQ(Lines{"MakeIndexがエラーコード255を返したので，索引が正しくない可能性があります．"},
-            build_.report.lines);
+  EXPECT_EQ((Lines{"ビルドが終わりました（platex 1回，mendex 1回，T秒）．",
+                   "MakeIndexがエラーコード255を返したので，索引が正しくない可能性があります．"}),
+            Reported());
   EXPECT_EQ((Lines{"platex main.tex", "mendex main"}), Build());
 }
 
@@ -259,8 +269,10 @@ TEST_F(TeXBuild, MaxCompileBoundsTheActionsAndADocumentLeftUnsettledIsToldOf) {
   WriteIniInt(Setting::kTeX2DVIMaxCompile, 1);
   EXPECT_FALSE(tex_.TeX2DVI());
   EXPECT_EQ(Lines{"platex main.tex"}, Ran());
-  EXPECT_EQ(Lines{"最大コンパイル回数（1回）に達したので，相互参照などが確定しないまま終わりました．"},
-            build_.report.lines);
+  EXPECT_EQ(
+      (Lines{"ビルドが終わりました（platex 1回，T秒）．",
+             "最大コンパイル回数（1回）に達したので，相互参照などが確定しないまま終わりました．"}),
+      Reported());
   EXPECT_TRUE(Messages().empty());
   WriteIniInt(Setting::kTeX2DVIMaxCompile, -3);
   EXPECT_TRUE(tex_.TeX2DVI());
@@ -516,6 +528,18 @@ TEST_F(Converters, ANameCmdWouldReadAsCommandsReachesTheConverterWhole) {
                   "せません．"},
             Messages());
   EXPECT_EQ(1u, build_.Commands().size());
+}
+
+TEST_F(Converters, EachConversionEndsWithTheFileItMadeOrItsErrors) {
+  Open("main.tex");
+  EXPECT_TRUE(tex_.DVI2PS());
+  EXPECT_TRUE(tex_.PS2PDF());
+  Script("dvipdfmx *: exit 3\n");
+  EXPECT_FALSE(tex_.DVI2PDF());
+  EXPECT_EQ((Lines{"main.ps を作りました（dvips 1回，T秒）．",
+                   "main.pdf を作りました（ps2pdf 1回，T秒）．",
+                   "エラーがありました（dvipdfmx 1回，T秒）．"}),
+            Reported());
 }
 
 TEST_F(Converters, ExitCodesAndSettingsAreReportedInEachStepsWords) {

@@ -180,7 +180,9 @@ TEST(DialogTemplates, ShowTheTextsOfTheDesign) {
         {IDC_BROWSE_PARENT, "参照"},
         ok,
         cancel},
-       {"親ファイル"}},
+       {"親ファイル", "エディター", "コマンド",
+        "%Fはファイル，%Lは行番号になります．例：code -g %F:%L",
+        "空欄なら，関連付けられたプログラムで開きます．"}},
       {IDD_PROMPT, "", {ok, cancel}, {}},
   };
   for (const TemplateTexts& expected : templates) {

@@ -80,7 +80,8 @@ class Pane : public ::testing::Test {
 
   Host host_;
   vklib::Process process_;
-  MainWnd::Edit pane_{GetModuleHandleA(nullptr), process_};
+  MainWnd::Edit pane_{GetModuleHandleA(nullptr), process_,
+                      [](const std::string&) { return false; }};
 };
 
 TEST_F(Pane, AClickAtTheMarginsCornerPutsTheCaretAtTheStart) {

@@ -280,10 +280,13 @@ TEST_F(SettingsDialogs, DvioutControlsFollowTheViewerAndThePaperNotice) {
       section.substr(0, section.find("[PSPreview]")));
 }
 
-TEST_F(SettingsDialogs, TheParentFileSettings) {
+TEST_F(SettingsDialogs, TheParentFileAndEditorSettings) {
   WriteIniString(Setting::kTeXParent, "C:\\doc\\main.tex");
+  WriteIniString(Setting::kTeXEditor, "code -g %F:%L");
   TeXSet dialog(Module());
   Run(dialog, {[](HWND d) {
+        EXPECT_EQ("code -g %F:%L", test::ControlText(d, IDC_EDITOR));
+        test::Type(d, IDC_EDITOR, "\"C:\\Program Files\\sakura\\sakura.exe\" -Y=%L \"%F\"");
         EXPECT_TRUE(Checked(d, IDC_INFER_PARENT));
         EXPECT_TRUE(ReadOnly(d, IDC_PARENT_FIELD));
         EXPECT_EQ("C:\\doc\\main.tex", test::ControlText(d, IDC_PARENT_FIELD));
@@ -294,7 +297,11 @@ TEST_F(SettingsDialogs, TheParentFileSettings) {
         EXPECT_TRUE(ReadOnly(d, IDC_PARENT_FIELD));
         Click(d, IDOK);
       }});
-  EXPECT_EQ("[TeX]\r\nParent=C:\\doc\\main.tex\r\nWhichParent=2\r\n", File());
+  EXPECT_EQ(
+      "[TeX]\r\nParent=C:\\doc\\main.tex\r\n"
+      "Editor=\"\"C:\\Program Files\\sakura\\sakura.exe\"\" -Y=%L \"\"%F\"\"\r\n"
+      "WhichParent=2\r\n",
+      File());
 }
 
 TEST_F(SettingsDialogs, TheViewerSettingsWriteTheirFourKeysInOrder) {
