@@ -9,7 +9,7 @@
 //   %L  the line number
 //   %%  one "%"; "%" and any other character gives that character
 // The command starts with `program`: the setting's first word as a start finds it
-// (vklib::ProgramOnPath), so that "code" may stand for code.cmd. False, with the message in
+// (vklib::LaunchablePath), so that "code" may stand for code.cmd. False, with the message in
 // `refusal`, when the program is a batch program and the file's name holds "%" or "!", which
 // cmd would expand even between quotes.
 bool EditorCommandLine(const std::string& setting, const std::string& program,

@@ -26,7 +26,7 @@ bool TeX::OpenLocation(const std::string& text) {
     return true;
   }
   std::string command, refusal;
-  if (!EditorCommandLine(editor, vklib::ProgramOnPath(words.front()), path, at.line, command,
+  if (!EditorCommandLine(editor, vklib::LaunchablePath(words.front()), path, at.line, command,
                          refusal)) {
     Message(refusal);
     return true;

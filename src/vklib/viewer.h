@@ -17,7 +17,7 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
 // bare name (no directory, no extension) with each extension of PATHEXT as its command processor
 // does, so that "code" finds code.cmd, which CreateProcess alone would not; the name stays as it
 // is when nothing is found, and on POSIX.
-std::string ProgramOnPath(const std::string& program);
+std::string LaunchablePath(const std::string& program);
 
 // Restores and maximises the first top-level window of a class (no such windows on POSIX).
 void MaximizeWindowOfClass(const std::string& class_name);

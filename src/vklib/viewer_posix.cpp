@@ -53,7 +53,7 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
   return true;
 }
 
-std::string ProgramOnPath(const std::string& program) {
+std::string LaunchablePath(const std::string& program) {
   return program;
 }
 

@@ -25,7 +25,7 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
   return true;
 }
 
-std::string ProgramOnPath(const std::string& program) {
+std::string LaunchablePath(const std::string& program) {
   // A "\\" may be the second byte of a Japanese character: such a name stays as it is, as a
   // path would.
   if (program.empty() || program.find_first_of("\\/:.") != std::string::npos) return program;
