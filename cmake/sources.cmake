@@ -41,8 +41,10 @@ set(PRESSEL2_CORE_SOURCES
   src/settings/setting_table.cpp
   src/settings/settings.cpp
   src/texsource/document_class.cpp
+  src/texsource/engine.cpp
   src/texsource/parent.cpp
   src/texsource/paths.cpp
+  src/texsource/preamble.cpp
   src/texsource/root_comment.cpp
   src/texsource/scanner.cpp
   src/vklib/codepage_common.cpp
