@@ -33,6 +33,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/run_failure.cpp
   src/build/tex_compile.cpp
   src/build/tex_convert.cpp
+  src/build/tex_engine.cpp
   src/build/tex_preview.cpp
   src/build/tex_tools.cpp
   src/build/watch_list.cpp

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/setting_table.h"
+#include "texsource/engine.h"
 
 class BuildHost;
 
@@ -55,6 +56,10 @@ class TeX {
   std::string parent_directory;  // without a trailing separator
   std::string class_options;
   std::string class_name;
+  // What the parent's source says of the engine it is written for, and its encoding where pTeX
+  // must be told it.
+  DocumentEngine document_engine;
+  const LegacyEncoding* source_encoding = nullptr;
   std::string current_base;
   std::string current_stem;
   std::string current_directory;
@@ -64,14 +69,32 @@ class TeX {
   void Message(const std::string& text, const char* caption = "Pressel2");
   // The checks every step starts with: a file is open and its parent known.
   bool HasParent();
+  // The parent file, then what its source says of its engine.
+  void FindParent();
+  void ReadDocumentEngine();
+  // The source TeX compiles: the parent, or the .tex file of an output file's stem.
+  std::string SourceFile() const;
+  // The TeX program of a build: the document's engine, else the one the settings name ("" when
+  // they name none).
+  std::string TeXProgram() const;
+  // " -kanji=..." for pTeX and its BibTeX on a source in a legacy encoding, unless the tool's
+  // option setting tells an encoding itself; "" otherwise.
+  std::string KanjiArgument(Setting option) const;
+  // mendex's option for the source's encoding: -U for the engines that read UTF-8, -S, -E or -J
+  // for pTeX on a legacy source; "" where the option setting tells one or the engine is unknown.
+  std::string IndexArgument() const;
+  // A line before the build when the engine or an option came from the document.
+  void TellEngine();
+  // The engine, when it writes the PDF itself and no DVI; "" otherwise.
+  std::string PdfEngine() const;
   // The TeX command line for a file argument; false (with its message) without a program.
   bool TeXCommand(const std::string& file_argument, std::string& command);
   // The analysing loop of TeX2DVI on a source (the parent, or the .tex file of an output file's
   // stem, which TeX is then given as the stem). False after a failure, also after a failed
   // MakeIndex or BibTeX or with "MaxCompile" reached, which are told by a report line at the end.
   bool AnalysingBuild(const std::string& source, bool output_parent);
-  bool RunTool(Setting option, const std::string& program, const std::string& path,
-               const char* settings_message);
+  bool RunTool(Setting option, const std::string& program, const std::string& arguments,
+               const std::string& path, const char* settings_message);
   // Runs a converter in the parent directory and reports a failed start or exit code.
   bool RunConverter(const std::string& command, const char* start_failure,
                     const char* exit_failure);

@@ -11,13 +11,6 @@ namespace {
 
 const char kFailedToRun[] = "の実行に失敗．";
 
-// The format file's name without ".fmt" is the program that loads it ("platex.fmt": platex); a
-// name without the extension is taken as the program itself.
-std::string ProgramOfFormat(std::string format) {
-  if (HasExtension(format, ".fmt")) format.resize(format.size() - 4);
-  return format;
-}
-
 }  // namespace
 
 void TeX::Message(const std::string& text, const char* caption) {
@@ -37,14 +30,13 @@ bool TeX::HasParent() {
 }
 
 bool TeX::TeXCommand(const std::string& file_argument, std::string& command) {
-  std::string program = GetIniInt(Setting::kTeX2DVIIsUsingFormat) != 0
-                            ? ProgramOfFormat(GetIniString(Setting::kTeX2DVIFormatFile))
-                            : GetIniString(Setting::kTeX2DVIProgram);
+  const std::string program = TeXProgram();
   if (program.empty()) {
     Message("TeXプログラムの設定がされてません．");
     return false;
   }
-  return ToolCommand(Setting::kTeX2DVIOption, program, "", {file_argument}, command);
+  return ToolCommand(Setting::kTeX2DVIOption, program, KanjiArgument(Setting::kTeX2DVIOption),
+                     {file_argument}, command);
 }
 
 int TeX::FileKind(const std::string& file) {
@@ -82,6 +74,7 @@ bool TeX::TeX2DVI() {
   // A .dvi, .ps or .pdf parent stands for the .tex file of its stem: TeX is given the stem,
   // and reads that file.
   const bool output_parent = IsOutputExtension(parent_extension);
+  TellEngine();
   std::string command;
   if (GetIniInt(Setting::kTeX2DVIIsAnalyze) == 0) {
     if (!TeXCommand(parent_stem, command)) return false;
@@ -96,7 +89,7 @@ bool TeX::TeX2DVI() {
     return true;
   }
 
-  return AnalysingBuild(output_parent ? parent_base + ".tex" : parent, output_parent);
+  return AnalysingBuild(SourceFile(), output_parent);
 }
 
 bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
