@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,11 @@ class TeX {
   bool Convert(int step);
   // Whether an extension is one of the build's outputs (".dvi", ".ps", ".pdf", in any case).
   static bool IsOutputExtension(const std::string& extension);
-  // Run the index and the bibliography processor on the parent path; true when the program
-  // started (the caller reads its exit code).
+  // Run the index and the bibliography processor (BibTeX, or Biber for biblatex) on the parent
+  // path; true when the program started (the caller reads its exit code).
   bool MakeIndex(const std::string& path);
   bool BibTeX(const std::string& path);
+  bool Biber(const std::string& path);
   bool DVI2PS();
   bool DVI2PDF();
   bool PS2PDF();
@@ -93,18 +95,19 @@ class TeX {
   // stem, which TeX is then given as the stem). False after a failure, also after a failed
   // MakeIndex or BibTeX or with "MaxCompile" reached, which are told by a report line at the end.
   bool AnalysingBuild(const std::string& source, bool output_parent);
-  bool RunTool(Setting option, const std::string& program, const std::string& arguments,
-               const std::string& path, const char* settings_message);
+  bool RunTool(std::optional<Setting> option, const std::string& program,
+               const std::string& arguments, const std::string& path, const char* settings_message);
   // Runs a converter in the parent directory and reports a failed start or exit code.
   bool RunConverter(const std::string& command, const char* start_failure,
                     const char* exit_failure);
   // A viewer from its program and argument settings, started on the parent file.
   void Preview(Setting program, Setting argument, const char* caption);
-  // The program, its `arguments` and the `option` setting (when set), then each file as an
-  // operand the program cannot mistake (vklib::FileOperand). False, after a message, when a file
-  // name cannot be handed to the program.
-  bool ToolCommand(Setting option, const std::string& program, const std::string& arguments,
-                   const std::vector<std::string>& files, std::string& command);
+  // The program, its `arguments` and the `option` setting (when there is one and it is set),
+  // then each file as an operand the program cannot mistake (vklib::FileOperand). False, after a
+  // message, when a file name cannot be handed to the program.
+  bool ToolCommand(std::optional<Setting> option, const std::string& program,
+                   const std::string& arguments, const std::vector<std::string>& files,
+                   std::string& command);
   // By a "WhichProgram" setting: the first known program `first`, the user's own (`program`),
   // or else `otherwise`.
   static std::string ChosenProgram(Setting which, Setting program, const char* first,

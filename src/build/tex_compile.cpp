@@ -100,6 +100,7 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
   // The exit code of each tool's last run, told at the end: a later run that succeeds makes good
   // what an earlier one could not.
   uint32_t index_code = 0, bibliography_code = 0;
+  const char* bibliography_tool = "BibTeX";
   for (int done = 0; done < max_actions && !actions.empty(); ++done) {
     size_t line_end = actions.find('\n');
     std::string action = actions.substr(0, line_end);
@@ -115,14 +116,17 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
       }
     } else if (action == "makeindex" || action == "bibtex") {
       const bool index = action == "makeindex";
-      if (!(index ? MakeIndex(argument) : BibTeX(argument))) return false;
+      // biblatex's bibliography is Biber's to make.
+      const bool biber = !index && analyzer.BibliographyByBiber();
+      if (!(index ? MakeIndex(argument) : biber ? Biber(argument) : BibTeX(argument))) return false;
+      const char* tool = index ? "MakeIndex" : biber ? "Biber" : "BibTeX";
       const uint32_t code = static_cast<uint32_t>(host_.GetExitCode());
       (index ? index_code : bibliography_code) = code;
+      if (!index) bibliography_tool = tool;
       if (code == 0) {
         analyzer.ToolSucceeded();
       } else {
-        host_.SetTitle(std::string(index ? "MakeIndex" : "BibTeX") +
-                       "を実行したところ，エラーコード" + std::to_string(code) +
+        host_.SetTitle(std::string(tool) + "を実行したところ，エラーコード" + std::to_string(code) +
                        "を返しましたが，そのまま実行を続けます．");
       }
     }
@@ -138,7 +142,7 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent) {
     finished = false;
   };
   report_tool(index_code, "MakeIndex", "索引");
-  report_tool(bibliography_code, "BibTeX", "文献リスト");
+  report_tool(bibliography_code, bibliography_tool, "文献リスト");
   if (!actions.empty() && max_actions > 0) {
     host_.ReportLine("最大コンパイル回数（" + std::to_string(max_actions) +
                      "回）に達したので，相互参照などが確定しないまま終わりました．");

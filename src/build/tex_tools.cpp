@@ -32,10 +32,11 @@ std::string TeX::ChosenProgram(Setting which, Setting program, const char* first
   }
 }
 
-bool TeX::ToolCommand(Setting option, const std::string& program, const std::string& arguments,
-                      const std::vector<std::string>& files, std::string& command) {
+bool TeX::ToolCommand(std::optional<Setting> option, const std::string& program,
+                      const std::string& arguments, const std::vector<std::string>& files,
+                      std::string& command) {
   command = program + arguments;
-  const std::string option_text = GetIniString(option);
+  const std::string option_text = option ? GetIniString(*option) : std::string();
   if (!option_text.empty()) command += " " + option_text;
   for (const std::string& file : files) {
     std::string operand;
@@ -48,8 +49,9 @@ bool TeX::ToolCommand(Setting option, const std::string& program, const std::str
   return true;
 }
 
-bool TeX::RunTool(Setting option, const std::string& program, const std::string& arguments,
-                  const std::string& path, const char* settings_message) {
+bool TeX::RunTool(std::optional<Setting> option, const std::string& program,
+                  const std::string& arguments, const std::string& path,
+                  const char* settings_message) {
   if (program.empty()) {
     Message(settings_message);
     return false;
@@ -90,4 +92,9 @@ bool TeX::BibTeX(const std::string& path) {
   }
   return RunTool(Setting::kBibTeXOption, program, arguments, path,
                  "BibTeXの設定がなされてません．");
+}
+
+bool TeX::Biber(const std::string& path) {
+  // The BibTeX settings are BibTeX's: Biber takes none of its options.
+  return RunTool(std::nullopt, "biber", "", path, "");
 }

@@ -2,6 +2,7 @@
 // the user is told.
 #include <gtest/gtest.h>
 
+#include "build/aux_analyzer.h"
 #include "support/tex_build_fixture.h"
 
 namespace {
@@ -47,6 +48,40 @@ TEST_F(EngineBuild, AShiftJisSourceTellsPTeXAndItsToolsItsEncodingUnlessTheSetti
   EXPECT_EQ((Lines{"platex -kanji=utf8 main.tex", "mendex -E main", "pbibtex -kanji=sjis main"}),
             Build());
   EXPECT_EQ(1u, build_.report.lines.size());
+}
+
+// biblatex writes its own lines and no \bibdata into the .aux, names the databases in the .bcf,
+// and asks for Biber in its log until the bibliography is made.
+const char kBiblatex[] =
+    "platex *: write main.aux \\\\relax \\n\\\\abx@aux@cite{0}{a}\\n\n"
+    "platex *: write main.bcf <bcf:datasource type=\"file\">refs.bib</bcf:datasource>\n"
+    "platex *: write main.log No request.\n"
+    "platex 1: write main.log Please (re)run Biber on the\\nfile: main\n"
+    "biber *: write main.bbl \\\\entry{a}\n";
+
+TEST_F(EngineBuild, BiberMakesBiblatexsBibliographyWhenItsInputChanged) {
+  Script(kBiblatex);
+  Open("main.tex");
+  EXPECT_EQ((Lines{"platex main.tex", "biber main", "platex main.tex"}), Build());
+  EXPECT_TRUE(built_);
+  EXPECT_EQ(Lines{"platex main.tex"}, Build());
+  // Its databases are those the .bcf names, which a build also watches.
+  const std::string bib = Write("refs.bib", "@book{a}\n");
+  EXPECT_EQ(Lines{bib}, AuxAnalyzer::BibFiles(tex_.current_file));
+  EXPECT_EQ((Lines{"platex main.tex", "biber main"}), Build());
+
+  // Its failure is told at the end, as BibTeX's.
+  Script(std::string(kBiblatex) + "biber *: exit 2\n");
+  ForgetTheTools();
+  EXPECT_EQ((Lines{"platex main.tex", "biber main"}), Build());
+  EXPECT_FALSE(built_);
+  EXPECT_EQ(Lines{"Biberがエラーコード2を返したので，文献リストが正しくない可能性があります．"},
+            build_.report.lines);
+  // A .bcf left from another time, beside an .aux that biblatex did not write, is nobody's (the
+  // second run reads back the changed .aux).
+  Script("platex *: write main.aux \\\\relax \\n\n");
+  ForgetTheTools();
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex"}), Build());
 }
 
 TEST_F(EngineBuild, AnEngineThatMakesThePdfLeavesNoDviToConvertOrToShow) {
