@@ -33,17 +33,38 @@ constexpr DocumentEngine::Source kClass = DocumentEngine::kClass;
 constexpr DocumentEngine::Source kPackage = DocumentEngine::kPackage;
 
 constexpr Sign kSigns[] = {
-    {kOption, "uplatex", "uplatex"},     {kClass, "ujarticle", "uplatex"},
-    {kClass, "ujreport", "uplatex"},     {kClass, "ujbook", "uplatex"},
-    {kClass, "utarticle", "uplatex"},    {kClass, "utreport", "uplatex"},
-    {kClass, "utbook", "uplatex"},       {kOption, "lualatex", "lualatex"},
-    {kClass, "ltjsarticle", "lualatex"}, {kClass, "ltjsreport", "lualatex"},
-    {kClass, "ltjsbook", "lualatex"},    {kClass, "ltjarticle", "lualatex"},
-    {kClass, "ltjreport", "lualatex"},   {kClass, "ltjbook", "lualatex"},
-    {kClass, "ltjtarticle", "lualatex"}, {kClass, "ltjtreport", "lualatex"},
-    {kClass, "ltjtbook", "lualatex"},    {kPackage, "luatexja", "lualatex"},
-    {kOption, "xelatex", "xelatex"},     {kPackage, "zxjatype", "xelatex"},
-    {kPackage, "xeCJK", "xelatex"},      {kOption, "platex", "platex"},
+    {kOption, "uplatex", "uplatex"},
+    {kClass, "ujarticle", "uplatex"},
+    {kClass, "ujreport", "uplatex"},
+    {kClass, "ujbook", "uplatex"},
+    {kClass, "utarticle", "uplatex"},
+    {kClass, "utreport", "uplatex"},
+    {kClass, "utbook", "uplatex"},
+    {kOption, "lualatex", "lualatex"},
+    {kClass, "ltjsarticle", "lualatex"},
+    {kClass, "ltjsreport", "lualatex"},
+    {kClass, "ltjsbook", "lualatex"},
+    {kClass, "ltjarticle", "lualatex"},
+    {kClass, "ltjreport", "lualatex"},
+    {kClass, "ltjbook", "lualatex"},
+    {kClass, "ltjtarticle", "lualatex"},
+    {kClass, "ltjtreport", "lualatex"},
+    {kClass, "ltjtbook", "lualatex"},
+    {kPackage, "luatexja", "lualatex"},
+    {kOption, "xelatex", "xelatex"},
+    {kPackage, "zxjatype", "xelatex"},
+    {kPackage, "xeCJK", "xelatex"},
+    {kOption, "platex", "platex"},
+    // Last, what works with one engine only, where pLaTeX is sure to fail: XeTeX's driver option
+    // and packages, the CJK packages of pdfLaTeX, and fontspec, which LuaLaTeX reads as well as
+    // XeLaTeX does.
+    {kOption, "xetex", "xelatex"},
+    {kPackage, "xltxtra", "xelatex"},
+    {kPackage, "xunicode", "xelatex"},
+    {kPackage, "bxcjkjatype", "pdflatex"},
+    {kPackage, "CJKutf8", "pdflatex"},
+    {kPackage, "CJK", "pdflatex"},
+    {kPackage, "fontspec", "lualatex"},
 };
 
 constexpr LegacyEncoding kShiftJis = {"sjis", "-S", "Shift_JIS"};

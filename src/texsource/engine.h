@@ -29,9 +29,11 @@ struct DocumentEngine {
 // 1. among the first 20 lines of the source, then of the opened file: a comment
 //    "% !TEX program = NAME" (or "TS-program"), or a "%#!" line whose first word is the name;
 //    a name that is no engine is passed over (a document never starts another program);
-// 2. the source's class line: the option uplatex or a upLaTeX class (ujarticle, utbook, ...);
-//    the option lualatex, a LuaTeX-ja class (ltjsarticle, ...) or luatexja loaded in the
-//    preamble; the option xelatex, or zxjatype or xeCJK loaded; the option platex.
+// 2. the source's class line and preamble: the option uplatex or a upLaTeX class (ujarticle,
+//    utbook, ...); the option lualatex, a LuaTeX-ja class (ltjsarticle, ...) or luatexja loaded;
+//    the option xelatex, or zxjatype or xeCJK loaded; the option platex; then what only one
+//    engine reads: the option xetex, xltxtra or xunicode loaded (XeLaTeX), bxcjkjatype, CJKutf8
+//    or CJK (pdfLaTeX), and fontspec (LuaLaTeX).
 DocumentEngine EngineNamedBy(const std::string& source, const std::string& opened);
 
 // A Japanese encoding that pTeX reads only when told so, and how its tools are told.

@@ -98,6 +98,9 @@ TEST_F(DocumentEngineTest, ThePreambleNamesTheEngine) {
       {"\\documentclass{article}\n\\usepackage{fontspec,\n  xeCJK}", "xelatex: xeCJK"},
       {"\\documentclass{article}\\RequirePackage{zxjatype}", "xelatex: zxjatype"},
       {"\\documentclass[platex,a4paper]{jlreq}", "platex: platex"},
+      {"\\documentclass[a4paper,xetex]{book}\n\\usepackage{fontspec}", "xelatex: xetex"},
+      {"\\documentclass{article}\n\\usepackage{CJKutf8}", "pdflatex: CJKutf8"},
+      {"\\documentclass{article}\n\\usepackage{fontspec}", "lualatex: fontspec"},
       {"\\documentclass{jsarticle}", ""},
       // Not in a comment, nor after the preamble; an escaped "%" starts no comment.
       {"% \\documentclass[uplatex]{jsarticle}\n\\documentclass{jsarticle}", ""},
