@@ -103,18 +103,12 @@ TABLE
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/tool" "$work/wrappers"
+mkdir "$work/tool"
 cp "$driver" "$work/tool/pressel2-build"
 
-engines=(platex uplatex lualatex xelatex pdflatex)
-# Wrappers first on the PATH count the LaTeX runs.
-for engine in "${engines[@]}"; do
-  real=$(command -v "$engine")
-  printf '#!/bin/sh\necho %s >>"%s/runs.log"\nexec %s "$@"\n' "$engine" "$work" "$real" \
-    >"$work/wrappers/$engine"
-  chmod +x "$work/wrappers/$engine"
-done
-export PATH="$work/wrappers:$PATH"
+# The LaTeX runs are counted.
+source "$(dirname "$0")/count_runs.sh"
+count_runs "$work" platex uplatex lualatex xelatex pdflatex
 
 # latexmk's configuration for an engine ("platex:sjis" tells pLaTeX and its tools the encoding).
 latexmkrc() {  # engine

@@ -48,6 +48,7 @@ set(PRESSEL2_CORE_SOURCES
   src/texsource/preamble.cpp
   src/texsource/root_comment.cpp
   src/texsource/scanner.cpp
+  src/texsource/tex_text.cpp
   src/vklib/codepage_common.cpp
   src/vklib/command_line.cpp
   src/vklib/file_common.cpp

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "texsource/preamble.h"
+#include "texsource/tex_text.h"
 #include "vklib/codepage.h"
 #include "vklib/text_file.h"
 

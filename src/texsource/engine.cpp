@@ -7,6 +7,7 @@
 #include "texsource/paths.h"
 #include "texsource/preamble.h"
 #include "texsource/root_comment.h"
+#include "texsource/tex_text.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
 #include "vklib/text_file.h"
@@ -70,15 +71,6 @@ constexpr Sign kSigns[] = {
 constexpr LegacyEncoding kShiftJis = {"sjis", "-S", "Shift_JIS"};
 constexpr LegacyEncoding kEucJp = {"euc", "-E", "EUC-JP"};
 constexpr LegacyEncoding kIso2022Jp = {"jis", "-J", "ISO-2022-JP"};
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() &&
-         (text.back() == ' ' || text.back() == '\t' || text.back() == '\n' || text.back() == '\r'))
-    text.remove_suffix(1);
-  return text;
-}
 
 // The engine a "% !TEX program" comment or a "%#!" line names; null for any other line.
 const EngineTraits* EngineOfComment(std::string_view line) {

@@ -1,5 +1,8 @@
 #include "texsource/preamble.h"
 
+#include <string_view>
+
+#include "texsource/tex_text.h"
 #include "vklib/codepage.h"
 #include "vklib/text_file.h"
 
@@ -8,18 +11,6 @@ namespace {
 constexpr size_t kNone = std::string_view::npos;
 // Preambles run to a few hundred lines; a file that never begins its document is read no further.
 constexpr size_t kMostBytes = 1 << 20;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
 
 // Where a line's comment starts: its first "%" that no backslash escapes; kNone without one.
 size_t CommentStart(std::string_view line) {
@@ -105,16 +96,6 @@ void ReadCommands(std::string_view text, Preamble& preamble) {
 }
 
 }  // namespace
-
-std::vector<std::string_view> SplitList(std::string_view list) {
-  std::vector<std::string_view> items;
-  while (true) {
-    size_t comma = list.find(',');
-    items.push_back(Trimmed(list.substr(0, comma)));
-    if (comma == std::string_view::npos) return items;
-    list.remove_prefix(comma + 1);
-  }
-}
 
 Preamble ReadPreamble(const std::string& path) {
   Preamble preamble;

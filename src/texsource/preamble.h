@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 // What a document's preamble says of the TeX it is written for: the options and the class of its
@@ -16,6 +15,3 @@ struct Preamble {
 
 // The preamble of a source in any encoding TextFile reads; empty when it cannot be read.
 Preamble ReadPreamble(const std::string& path);
-
-// The items of a comma-separated list, with the blanks (and line ends) around each trimmed.
-std::vector<std::string_view> SplitList(std::string_view list);

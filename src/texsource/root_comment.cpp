@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "texsource/paths.h"
+#include "texsource/tex_text.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
 #include "vklib/text_file.h"
@@ -11,10 +12,6 @@ namespace {
 
 constexpr size_t kLinesRead = 20;
 constexpr size_t kLineBytes = 4096;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 std::string_view SkipBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front()))
@@ -49,10 +46,7 @@ std::string_view TeXCommentValue(std::string_view line, std::string_view key) {
   if (!TakeWord(line, "%") || !TakeWord(line, "!tex") || !TakeWord(line, key) ||
       !TakeWord(line, "="))
     return std::string_view();
-  line = SkipBlanks(line);
-  while (!line.empty() && IsBlank(line.back()))
-    line.remove_suffix(1);
-  return line;
+  return Trimmed(line);
 }
 
 std::vector<std::string> LeadingLines(const std::string& path) {
