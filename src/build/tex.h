@@ -19,7 +19,8 @@ class TeX {
 
   explicit TeX(BuildHost& host) : host_(host) {}
 
-  // Fills the parent and current fields from the current file and the "WhichParent" setting.
+  // Fills the parent and current fields from the current file and the "WhichParent" setting,
+  // and the document's engine and encoding from the parent's source.
   void ResolveParent();
 
   // Compiles the parent file: once, or (with "IsAnalyze") as often as the auxiliary files ask,
@@ -71,7 +72,7 @@ class TeX {
   void Message(const std::string& text, const char* caption = "Pressel2");
   // The checks every step starts with: a file is open and its parent known.
   bool HasParent();
-  // The parent file, then what its source says of its engine.
+  // The two halves of ResolveParent.
   void FindParent();
   void ReadDocumentEngine();
   // The source TeX compiles: the parent, or the .tex file of an output file's stem.
