@@ -1,5 +1,6 @@
 #include "texsource/preamble.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "texsource/tex_text.h"
@@ -9,8 +10,10 @@
 namespace {
 
 constexpr size_t kNone = std::string_view::npos;
-// Preambles run to a few hundred lines; a file that never begins its document is read no further.
-constexpr size_t kMostBytes = 1 << 20;
+// Preambles run to a few hundred lines, and an option list or a list of packages to a few lines:
+// a file that never begins its document, or a group that never closes, is read no further.
+constexpr size_t kMostBytes = 256 * 1024;
+constexpr size_t kMostGroupBytes = 4096;
 
 // Where a line's comment starts: its first "%" that no backslash escapes; kNone without one.
 size_t CommentStart(std::string_view line) {
@@ -52,7 +55,8 @@ bool Group(std::string_view text, size_t& at, char open, char close, std::string
     ++start;
   if (start >= text.size() || text[start] != open) return false;
   int depth = 0;
-  for (size_t i = start + 1; i < text.size(); i += vklib::CharLength(text, i)) {
+  const size_t end = std::min(text.size(), start + kMostGroupBytes);
+  for (size_t i = start + 1; i < end; i += vklib::CharLength(text, i)) {
     if (text[i] == close && depth == 0) {
       group = text.substr(start + 1, i - start - 1);
       at = i + 1;

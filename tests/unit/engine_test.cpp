@@ -109,6 +109,11 @@ TEST_F(DocumentEngineTest, ThePreambleNamesTheEngine) {
       // In Shift_JIS the second byte of "‐" is "]": it ends no option list.
       {"\\documentclass[‐,uplatex]{jsarticle}", "uplatex: uplatex"},
   };
+  // A hostile file of groups that never close is read in bounded time.
+  std::string unclosed = "\\documentclass{jsarticle}\n";
+  for (int i = 0; i < 80000; ++i)
+    unclosed += "\\usepackage[{x";
+  EXPECT_EQ("", Named(unclosed));
   for (const auto& [preamble, named] : cases) {
     EXPECT_EQ(named, Named(std::string(preamble) + "\n\\begin{document}\n本文\n\\end{document}\n"))
         << preamble;
