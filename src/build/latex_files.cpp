@@ -79,15 +79,17 @@ bool LogAsksForBiber(std::string_view log) {
 std::vector<std::string> BiberDataSources(std::string_view bcf) {
   std::vector<std::string> sources;
   const std::string_view open = "<bcf:datasource", close = "</bcf:datasource>";
-  for (size_t at = bcf.find(open); at != std::string_view::npos; at = bcf.find(open, at + 1)) {
+  // Each search goes on from where the last one stopped: the file is read once.
+  for (size_t at = bcf.find(open); at != std::string_view::npos; at = bcf.find(open, at)) {
     const size_t name = bcf.find('>', at);
-    const size_t end = bcf.find(close, at);
-    if (name == std::string_view::npos || end == std::string_view::npos || end < name) break;
+    const size_t end = name == std::string_view::npos ? name : bcf.find(close, name);
+    if (end == std::string_view::npos) break;
     const std::string_view tag = bcf.substr(at, name - at);
-    if (tag.find("type=\"file\"") == std::string_view::npos) continue;
     std::string source;
-    if (vklib::MultiByteToAnsi(vklib::kCodePageUtf8, bcf.substr(name + 1, end - name - 1), source))
+    if (tag.find("type=\"file\"") != std::string_view::npos &&
+        vklib::MultiByteToAnsi(vklib::kCodePageUtf8, bcf.substr(name + 1, end - name - 1), source))
       sources.push_back(source);
+    at = end + close.size();
   }
   return sources;
 }
