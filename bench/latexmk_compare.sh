@@ -11,18 +11,12 @@ driver=$1
 shift
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/tool" "$work/wrappers"
+mkdir "$work/tool"
 cp "$driver" "$work/tool/"
 
 tools=(platex pbibtex mendex dvipdfmx)
-# Wrappers first on the PATH count the runs of each tool.
-for tool in "${tools[@]}"; do
-  real=$(command -v "$tool")
-  printf '#!/bin/sh\necho %s >>"%s/runs.log"\nexec %s "$@"\n' "$tool" "$work" "$real" \
-    >"$work/wrappers/$tool"
-  chmod +x "$work/wrappers/$tool"
-done
-export PATH="$work/wrappers:$PATH"
+source "$(dirname "$0")/count_runs.sh"
+count_runs "$work" "${tools[@]}"
 
 # What each sample needs: its root file, the chapter that gets the new \index entry ("-" for a
 # document without an index), and the options of platex, pbibtex and mendex for its encoding.

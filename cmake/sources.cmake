@@ -39,6 +39,7 @@ set(PRESSEL2_CORE_SOURCES
   src/build/tex_compile.cpp
   src/build/tex_convert.cpp
   src/build/tex_editor.cpp
+  src/build/tex_engine.cpp
   src/build/tex_log.cpp
   src/build/tex_preview.cpp
   src/build/tex_tools.cpp
@@ -48,10 +49,13 @@ set(PRESSEL2_CORE_SOURCES
   src/settings/setting_table.cpp
   src/settings/settings.cpp
   src/texsource/document_class.cpp
+  src/texsource/engine.cpp
   src/texsource/parent.cpp
   src/texsource/paths.cpp
+  src/texsource/preamble.cpp
   src/texsource/root_comment.cpp
   src/texsource/scanner.cpp
+  src/texsource/tex_text.cpp
   src/vklib/codepage_common.cpp
   src/vklib/command_line.cpp
   src/vklib/file_common.cpp

@@ -27,7 +27,8 @@ const char kUsage[] =
     "the auxiliary files ask), and a .dvi or .ps file is converted to PDF.\n"
     "\n"
     "  --pdf    convert the DVI of a .tex file on to PDF, as the DVI->PDF command does\n"
-    "           (the paper size can then come from the document's class options)\n"
+    "           (the paper size can then come from the document's class options; with\n"
+    "           lualatex, xelatex and pdflatex, which make the PDF, nothing is left to do)\n"
     "  --watch  after the build, wait; whenever a file the document reads changes (the\n"
     "           parent, the files it brings in, the .bib files its .aux names, and the .sty,\n"
     "           .cls, .bst and .ist files beside it), build again once the files have been\n"
@@ -37,14 +38,24 @@ const char kUsage[] =
     "  % !TEX root = ../main.tex\n"
     "When that file exists it is the parent (unless the settings fix the parent file).\n"
     "\n"
+    "The TeX engine is the one the document names: in a comment among the first 20 lines\n"
+    "of the parent or the file (% !TEX program = uplatex, or %#!uplatex), else by its class\n"
+    "line or preamble (the uplatex, lualatex, xelatex or platex option; a upLaTeX or\n"
+    "LuaTeX-ja class; luatexja, zxjatype or xeCJK loaded; ...), else the TeX program of the\n"
+    "settings. BibTeX and MakeIndex follow it (upbibtex and mendex -U but for platex),\n"
+    "Biber makes the bibliography of biblatex, and platex, pbibtex and mendex are told the\n"
+    "encoding of a Shift_JIS, EUC-JP or ISO-2022-JP source. A line on standard error says\n"
+    "what the document decided.\n"
+    "\n"
     "The tools' output goes to standard output, messages to standard error; lines typed\n"
     "on standard input reach the running tool (answer TeX's prompts there). Each step ends\n"
     "with a line on standard error: what it made, the tools it ran and the time, or TeX's\n"
     "errors as FILE:LINE: MESSAGE. Settings are read from the .ini file beside this\n"
     "program, written with defaults on the first run.\n"
     "\n"
-    "Exit status: 0 when every step succeeded, 1 when one failed (also when MakeIndex or\n"
-    "BibTeX failed, or the document did not settle), 2 for a usage error, 130 after Ctrl+C.\n";
+    "Exit status: 0 when every step succeeded, 1 when one failed (also when MakeIndex,\n"
+    "BibTeX or Biber failed, or the document did not settle), 2 for a usage error, 130\n"
+    "after Ctrl+C.\n";
 
 constexpr int kInterruptedStatus = 130;
 

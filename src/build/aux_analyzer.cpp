@@ -26,6 +26,43 @@ std::vector<std::string> DatabaseFiles(const std::string& directory,
   return files;
 }
 
+// What the tool that makes a document's bibliography reads: BibTeX reads the bibliography lines
+// of the .aux files, the databases they name and the style; Biber (biblatex without \bibdata)
+// reads the .bcf and the databases it names.
+struct BibliographySources {
+  bool biber = false;
+  std::string read;                    // what it reads besides the files: lines, or the .bcf
+  std::vector<std::string> databases;  // the .bib files
+  std::string style;                   // the .bst beside the document; "" for none
+  bool behind = false;                 // the .aux or the log tell that the .bbl is behind
+};
+
+// From the .aux files of a document, its parent's first; false when it has no bibliography made
+// by a tool.
+bool ReadBibliographySources(const std::vector<std::string>& aux_files,
+                             BibliographySources& sources) {
+  BibliographyInput bibliography;
+  for (const std::string& aux : aux_files)
+    bibliography.Add(aux);
+  const PathParts parent = SplitPath(aux_files.front());
+  const std::string base = JoinPath(parent.directory, parent.stem);
+  if (bibliography.has_data) {
+    sources.read = bibliography.lines;
+    sources.databases = DatabaseFiles(parent.directory, bibliography.databases);
+    if (!bibliography.style.empty())
+      sources.style = JoinPath(parent.directory, bibliography.style + ".bst");
+    sources.behind = bibliography.KeysDiffer();
+    return true;
+  }
+  // A .bcf that biblatex did not write in this run is left from another time.
+  if (!bibliography.biblatex || !vklib::ReadWholeFile(base + ".bcf", sources.read)) return false;
+  sources.biber = true;
+  sources.databases = DatabaseFiles(parent.directory, BiberDataSources(sources.read));
+  std::string log;
+  sources.behind = vklib::ReadWholeFile(base + ".log", log) && LogAsksForBiber(log);
+  return true;
+}
+
 }  // namespace
 
 std::string AuxAnalyzer::AuxFileName(const std::string& path, const std::string& extension) {
@@ -35,9 +72,9 @@ std::string AuxAnalyzer::AuxFileName(const std::string& path, const std::string&
 }
 
 std::vector<std::string> AuxAnalyzer::BibFiles(const std::string& path) {
-  BibliographyInput input;
-  input.Add(AuxFileName(path, "aux"));
-  return DatabaseFiles(SplitPath(path).directory, input.databases);
+  BibliographySources sources;
+  ReadBibliographySources({AuxFileName(path, "aux")}, sources);
+  return sources.databases;
 }
 
 std::string AuxAnalyzer::Answer(Action action) {
@@ -79,7 +116,7 @@ std::string AuxAnalyzer::Next() {
   if (last == Action::kMakeIndex || last == Action::kBibTeX) ToolEnded();
   // The tools that a LaTeX run made due run before the next LaTeX run, MakeIndex first.
   if (last == Action::kLaTeX && MakeIndexDue()) return Answer(Action::kMakeIndex);
-  if ((last == Action::kLaTeX || last == Action::kMakeIndex) && BibTeXDue())
+  if ((last == Action::kLaTeX || last == Action::kMakeIndex) && BibliographyDue())
     return Answer(Action::kBibTeX);
   return Answer(latex_due_ ? Action::kLaTeX : Action::kNone);
 }
@@ -125,19 +162,18 @@ bool AuxAnalyzer::MakeIndexDue() {
   return true;
 }
 
-bool AuxAnalyzer::BibTeXDue() {
-  BibliographyInput bibliography;
+bool AuxAnalyzer::BibliographyDue() {
+  std::vector<std::string> aux_files;
   for (const TrackedFile& file : tracked_)
-    bibliography.Add(AuxFileName(file.path, "aux"));
-  if (!bibliography.has_data) return false;
+    aux_files.push_back(AuxFileName(file.path, "aux"));
+  BibliographySources bibliography;
+  if (!ReadBibliographySources(aux_files, bibliography)) return false;
+  std::vector<std::string> sources = bibliography.databases;
+  if (!bibliography.style.empty()) sources.push_back(bibliography.style);
+  // The input is what the tool reads, the databases and the style beside the document included:
+  // a database saved while the tool runs leaves a .bbl newer than it, but not the input it read.
   const std::string bbl = ParentFile("bbl");
-  const std::string directory = SplitPath(bbl).directory;
-  std::vector<std::string> sources = DatabaseFiles(directory, bibliography.databases);
-  if (!bibliography.style.empty())
-    sources.push_back(JoinPath(directory, bibliography.style + ".bst"));
-  // The input is what BibTeX reads, the databases and the style beside the document included:
-  // a database saved while BibTeX runs leaves a .bbl newer than it, but not the input it read.
-  std::string input = Digest(bibliography.lines);
+  std::string input = Digest(bibliography.read);
   const vklib::FileStamp made = vklib::StampOf(bbl);
   bool newer_source = false;
   for (const std::string& source : sources) {
@@ -148,9 +184,10 @@ bool AuxAnalyzer::BibTeXDue() {
   input = Digest(input);
   if (input == bibliography_tried_) return false;
   if (vklib::FileExists(bbl) && input == state_.bibliography && !newer_source &&
-      !bibliography.KeysDiffer()) {
+      !bibliography.behind) {
     return false;
   }
+  biber_ = bibliography.biber;
   bibliography_tried_ = tool_input_ = input;
   output_before_ = DigestOf("bbl");
   return true;

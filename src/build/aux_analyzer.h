@@ -21,7 +21,9 @@ struct TrackedFile {
 //   missing or the .idx is not the one that made it; BibTeX (with \bibdata in the .aux) when
 //   the .bbl is missing or older than a .bib file (or the .bst beside the document), when the
 //   cited keys and the \bibcite keys differ, or when what BibTeX reads (the bibliography lines
-//   of the .aux files, and those .bib and .bst files) is not what made the .bbl;
+//   of the .aux files, and those .bib and .bst files) is not what made the .bbl; for biblatex
+//   with Biber (a .bcf, and no \bibdata), the same with what Biber reads (the .bcf and the .bib
+//   files it names), and where the log asks for Biber in place of the keys;
 // - then LaTeX again, when the last LaTeX run changed what the next one reads back (the .aux,
 //   .toc, .lot, .lof of the parent and of each \include'd file), when its log asks for a rerun,
 //   or when a tool changed its output; else the document is finished.
@@ -36,12 +38,15 @@ class AuxAnalyzer {
   // Tells that the tool of the last answer ended with exit code 0 (before the Next that follows
   // it): its input is recorded as what made its output.
   void ToolSucceeded() { tool_succeeded_ = true; }
+  // Whether the bibliography of the last "bibtex" answer is Biber's to make (biblatex).
+  bool BibliographyByBiber() const { return biber_; }
 
   // The auxiliary file of a source for an extension: "C:\doc\main.tex" (or "C:\doc\main.ltx"),
   // "aux" gives "C:\doc\main.aux".
   static std::string AuxFileName(const std::string& path, const std::string& extension);
-  // The bibliography databases the .aux of a source names in "\bibdata", each with ".bib"
-  // appended unless it has an extension, relative to the source's directory unless absolute.
+  // The bibliography databases the .aux of a source names in "\bibdata" (or its .bcf, for
+  // Biber), each with ".bib" appended unless it has an extension, relative to the source's
+  // directory unless absolute.
   static std::vector<std::string> BibFiles(const std::string& path);
 
  private:
@@ -52,7 +57,7 @@ class AuxAnalyzer {
   bool Changed();
   bool LogAsksForRerun() const;
   bool MakeIndexDue();
-  bool BibTeXDue();
+  bool BibliographyDue();
   // After MakeIndex or BibTeX: LaTeX is due when the tool changed its output; its input is
   // recorded when it succeeded.
   void ToolEnded();
@@ -65,6 +70,7 @@ class AuxAnalyzer {
   Action last_ = Action::kNone;
   bool latex_due_ = false;
   bool tool_succeeded_ = false;
+  bool biber_ = false;
   std::string tool_input_;     // what the tool of the last answer reads, as a digest
   std::string output_before_;  // its output before it ran, as a digest
   // The inputs each tool has run on in this build, whatever came of it.

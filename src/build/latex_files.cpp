@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "texsource/tex_text.h"
 #include "vklib/codepage.h"
 #include "vklib/text_file.h"
 
@@ -24,20 +25,12 @@ bool Argument(std::string_view line, std::string_view command, std::string& argu
   return true;
 }
 
-// The items of a comma-separated list, blanks around each trimmed.
-std::vector<std::string_view> SplitList(std::string_view list) {
-  std::vector<std::string_view> items;
-  while (true) {
-    size_t comma = list.find(',');
-    std::string_view item = list.substr(0, comma);
-    while (!item.empty() && item.front() == ' ')
-      item.remove_prefix(1);
-    while (!item.empty() && item.back() == ' ')
-      item.remove_suffix(1);
-    items.push_back(item);
-    if (comma == std::string_view::npos) return items;
-    list.remove_prefix(comma + 1);
-  }
+// A log's text with its lines joined, so that a message TeX broke over two lines reads whole.
+std::string WithoutLineEnds(std::string_view log) {
+  std::string joined;
+  std::remove_copy_if(log.begin(), log.end(), std::back_inserter(joined),
+                      [](char c) { return c == '\n' || c == '\r'; });
+  return joined;
 }
 
 bool ReadOnlyByOthers(std::string_view line, const std::function<bool(std::string_view)>& watched) {
@@ -70,14 +63,35 @@ std::string PartReadByLaTeX(std::string_view aux,
 }
 
 bool LogAsksForRerun(std::string_view log) {
-  std::string joined;
-  std::remove_copy_if(log.begin(), log.end(), std::back_inserter(joined),
-                      [](char c) { return c == '\n' || c == '\r'; });
-  // Not "rerun LaTeX afterwards", which waits for a tool that this build does not run (Biber).
+  const std::string joined = WithoutLineEnds(log);
+  // Not "rerun LaTeX afterwards", which waits for BibTeX or Biber: LaTeX runs after them when
+  // they change the bibliography.
   for (std::string_view request : {"Rerun to ", "Rerun LaTeX", "Please rerun LaTeX"}) {
     if (joined.find(request) != std::string::npos) return true;
   }
   return false;
+}
+
+bool LogAsksForBiber(std::string_view log) {
+  return WithoutLineEnds(log).find("run Biber on the file") != std::string::npos;
+}
+
+std::vector<std::string> BiberDataSources(std::string_view bcf) {
+  std::vector<std::string> sources;
+  const std::string_view open = "<bcf:datasource", close = "</bcf:datasource>";
+  // Each search goes on from where the last one stopped: the file is read once.
+  for (size_t at = bcf.find(open); at != std::string_view::npos; at = bcf.find(open, at)) {
+    const size_t name = bcf.find('>', at);
+    const size_t end = name == std::string_view::npos ? name : bcf.find(close, name);
+    if (end == std::string_view::npos) break;
+    const std::string_view tag = bcf.substr(at, name - at);
+    std::string source;
+    if (tag.find("type=\"file\"") != std::string_view::npos &&
+        vklib::MultiByteToAnsi(vklib::kCodePageUtf8, bcf.substr(name + 1, end - name - 1), source))
+      sources.push_back(source);
+    at = end + close.size();
+  }
+  return sources;
 }
 
 void BibliographyInput::Add(const std::string& aux_path) {
@@ -86,6 +100,7 @@ void BibliographyInput::Add(const std::string& aux_path) {
   char buffer[4096];
   while (size_t length = aux.ReadLine(buffer, sizeof buffer - 1)) {
     std::string_view line(buffer, length);
+    biblatex = biblatex || StartsWith(line, "\\abx@aux@");
     std::string argument;
     size_t close = 0;
     if (Argument(line, "\\bibcite{", argument, &close)) {

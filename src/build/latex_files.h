@@ -24,10 +24,19 @@ std::string PartReadByLaTeX(std::string_view aux,
 // the message over two lines of the log.
 bool LogAsksForRerun(std::string_view log);
 
+// Whether a LaTeX log asks for Biber, as biblatex does when its bibliography is missing or out
+// of date ("Please (re)run Biber on the file:").
+bool LogAsksForBiber(std::string_view log);
+
+// The data sources (.bib files) a Biber control file (.bcf) names, in the ANSI code page, as
+// written: relative to the document's directory unless absolute.
+std::vector<std::string> BiberDataSources(std::string_view bcf);
+
 // What the .aux files of a document tell BibTeX, gathered file by file in the order BibTeX
 // reads them.
 struct BibliographyInput {
   bool has_data = false;               // a \bibdata line was seen
+  bool biblatex = false;               // biblatex wrote the file (its \abx@aux@ lines)
   std::string lines;                   // the \citation, \bibdata and \bibstyle lines, in order
   std::set<std::string> cited;         // the keys of \citation, each key of a list by itself
   std::set<std::string> entries;       // the keys of \bibcite

@@ -11,6 +11,21 @@ bool TeX::IsOutputExtension(const std::string& extension) {
 }
 
 void TeX::ResolveParent() {
+  FindParent();
+  ReadDocumentEngine();
+}
+
+void TeX::ReadDocumentEngine() {
+  document_engine = DocumentEngine();
+  source_encoding = nullptr;
+  if (parent_base.empty()) return;
+  const std::string source = SourceFile();
+  document_engine =
+      EngineNamedBy(source, IsOutputExtension(current_extension) ? source : current_file);
+  source_encoding = LegacyEncodingOf(source);
+}
+
+void TeX::FindParent() {
   PathParts current = SplitPath(current_file);
   current_directory = current.directory;
   current_stem = current.stem;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "build/build_summary.h"
 #include "settings/setting_table.h"
+#include "texsource/engine.h"
 
 class BuildHost;
 
@@ -18,7 +20,8 @@ class TeX {
 
   explicit TeX(BuildHost& host) : host_(host) {}
 
-  // Fills the parent and current fields from the current file and the "WhichParent" setting.
+  // Fills the parent and current fields from the current file and the "WhichParent" setting,
+  // and the document's engine and encoding from the parent's source.
   void ResolveParent();
 
   // Compiles the parent file: once, or (with "IsAnalyze") as often as the auxiliary files ask,
@@ -32,10 +35,11 @@ class TeX {
   bool Convert(int step);
   // Whether an extension is one of the build's outputs (".dvi", ".ps", ".pdf", in any case).
   static bool IsOutputExtension(const std::string& extension);
-  // Run the index and the bibliography processor on the parent path; true when the program
-  // started (the caller reads its exit code).
+  // Run the index and the bibliography processor (BibTeX, or Biber for biblatex) on the parent
+  // path; true when the program started (the caller reads its exit code).
   bool MakeIndex(const std::string& path);
   bool BibTeX(const std::string& path);
+  bool Biber(const std::string& path);
   // The converters; each ends with a closing line (MadeLine or ErrorsLine) once it ran.
   bool DVI2PS();
   bool DVI2PDF();
@@ -63,6 +67,10 @@ class TeX {
   std::string parent_directory;  // without a trailing separator
   std::string class_options;
   std::string class_name;
+  // What the parent's source says of the engine it is written for, and its encoding where pTeX
+  // must be told it.
+  DocumentEngine document_engine;
+  const LegacyEncoding* source_encoding = nullptr;
   std::string current_base;
   std::string current_stem;
   std::string current_directory;
@@ -72,6 +80,24 @@ class TeX {
   void Message(const std::string& text, const char* caption = "Pressel2");
   // The checks every step starts with: a file is open and its parent known.
   bool HasParent();
+  // The two halves of ResolveParent.
+  void FindParent();
+  void ReadDocumentEngine();
+  // The source TeX compiles: the parent, or the .tex file of an output file's stem.
+  std::string SourceFile() const;
+  // The TeX program of a build: the document's engine, else the one the settings name ("" when
+  // they name none).
+  std::string TeXProgram() const;
+  // " -kanji=..." for pTeX and its BibTeX on a source in a legacy encoding, unless the tool's
+  // option setting tells an encoding itself; "" otherwise.
+  std::string KanjiArgument(Setting option) const;
+  // mendex's option for the source's encoding: -U for the engines that read UTF-8, -S, -E or -J
+  // for pTeX on a legacy source; "" where the option setting tells one or the engine is unknown.
+  std::string IndexArgument() const;
+  // A line before the build when the engine or an option came from the document.
+  void TellEngine();
+  // The engine, when it writes the PDF itself and no DVI; "" otherwise.
+  std::string PdfEngine() const;
   // The TeX command line for a file argument; false (with its message) without a program.
   bool TeXCommand(const std::string& file_argument, std::string& command);
   // Runs a child through the host and counts it for the step's closing line.
@@ -85,19 +111,20 @@ class TeX {
   // fails gives its message in `failure`, as SimpleBuild does.
   bool AnalysingBuild(const std::string& source, bool output_parent,
                       std::vector<std::string>& notes, std::string& failure);
-  bool RunTool(Setting option, const std::string& program, const std::string& path,
-               const char* settings_message);
+  bool RunTool(std::optional<Setting> option, const std::string& program,
+               const std::string& arguments, const std::string& path, const char* settings_message);
   // Runs a converter in the parent directory, which makes the file `made` there; reports a
   // failed start or exit code.
   bool RunConverter(const std::string& command, const std::string& made, const char* start_failure,
                     const char* exit_failure);
   // A viewer from its program and argument settings, started on the parent file.
   void Preview(Setting program, Setting argument, const char* caption);
-  // The program, its `arguments` and the `option` setting (when set), then each file as an
-  // operand the program cannot mistake (vklib::FileOperand). False, after a message, when a file
-  // name cannot be handed to the program.
-  bool ToolCommand(Setting option, const std::string& program, const std::string& arguments,
-                   const std::vector<std::string>& files, std::string& command);
+  // The program, its `arguments` and the `option` setting (when there is one and it is set),
+  // then each file as an operand the program cannot mistake (vklib::FileOperand). False, after a
+  // message, when a file name cannot be handed to the program.
+  bool ToolCommand(std::optional<Setting> option, const std::string& program,
+                   const std::string& arguments, const std::vector<std::string>& files,
+                   std::string& command);
   // By a "WhichProgram" setting: the first known program `first`, the user's own (`program`),
   // or else `otherwise`.
   static std::string ChosenProgram(Setting which, Setting program, const char* first,

@@ -12,13 +12,6 @@ namespace {
 
 const char kFailedToRun[] = "の実行に失敗．";
 
-// The format file's name without ".fmt" is the program that loads it ("platex.fmt": platex); a
-// name without the extension is taken as the program itself.
-std::string ProgramOfFormat(std::string format) {
-  if (HasExtension(format, ".fmt")) format.resize(format.size() - 4);
-  return format;
-}
-
 }  // namespace
 
 void TeX::Message(const std::string& text, const char* caption) {
@@ -38,14 +31,13 @@ bool TeX::HasParent() {
 }
 
 bool TeX::TeXCommand(const std::string& file_argument, std::string& command) {
-  std::string program = GetIniInt(Setting::kTeX2DVIIsUsingFormat) != 0
-                            ? ProgramOfFormat(GetIniString(Setting::kTeX2DVIFormatFile))
-                            : GetIniString(Setting::kTeX2DVIProgram);
+  const std::string program = TeXProgram();
   if (program.empty()) {
     Message("TeXプログラムの設定がされてません．");
     return false;
   }
-  return ToolCommand(Setting::kTeX2DVIOption, program, "", {file_argument}, command);
+  return ToolCommand(Setting::kTeX2DVIOption, program, KanjiArgument(Setting::kTeX2DVIOption),
+                     {file_argument}, command);
 }
 
 int TeX::FileKind(const std::string& file) {
@@ -89,6 +81,7 @@ bool TeX::TeX2DVI() {
   // The log tells the end of the step, when this step wrote it.
   const std::string log_path = JoinPath(parent_directory, parent_stem + ".log");
   const vklib::FileStamp log_before = vklib::StampOf(log_path);
+  TellEngine();
   tally_.Begin();
   std::vector<std::string> notes;
   std::string failure;  // of a LaTeX run: told after the closing lines, which it refers to
@@ -98,9 +91,7 @@ bool TeX::TeX2DVI() {
   } else {
     // A .dvi, .ps or .pdf parent stands for the .tex file of its stem: TeX is given the stem,
     // and reads that file.
-    const bool output_parent = IsOutputExtension(parent_extension);
-    built = AnalysingBuild(output_parent ? parent_base + ".tex" : parent, output_parent, notes,
-                           failure);
+    built = AnalysingBuild(SourceFile(), IsOutputExtension(parent_extension), notes, failure);
   }
   if (!tally_.Empty()) {
     TeXLog log;
@@ -135,6 +126,7 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent,
   // The exit code of each tool's last run, told at the end: a later run that succeeds makes good
   // what an earlier one could not.
   uint32_t index_code = 0, bibliography_code = 0;
+  const char* bibliography_tool = "BibTeX";
   for (int done = 0; done < max_actions && !actions.empty(); ++done) {
     size_t line_end = actions.find('\n');
     std::string action = actions.substr(0, line_end);
@@ -150,14 +142,17 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent,
       }
     } else if (action == "makeindex" || action == "bibtex") {
       const bool index = action == "makeindex";
-      if (!(index ? MakeIndex(argument) : BibTeX(argument))) return false;
+      // biblatex's bibliography is Biber's to make.
+      const bool biber = !index && analyzer.BibliographyByBiber();
+      if (!(index ? MakeIndex(argument) : biber ? Biber(argument) : BibTeX(argument))) return false;
+      const char* tool = index ? "MakeIndex" : biber ? "Biber" : "BibTeX";
       const uint32_t code = static_cast<uint32_t>(host_.GetExitCode());
       (index ? index_code : bibliography_code) = code;
+      if (!index) bibliography_tool = tool;
       if (code == 0) {
         analyzer.ToolSucceeded();
       } else {
-        host_.SetTitle(std::string(index ? "MakeIndex" : "BibTeX") +
-                       "を実行したところ，エラーコード" + std::to_string(code) +
+        host_.SetTitle(std::string(tool) + "を実行したところ，エラーコード" + std::to_string(code) +
                        "を返しましたが，そのまま実行を続けます．");
       }
     }
@@ -171,7 +166,7 @@ bool TeX::AnalysingBuild(const std::string& source, bool output_parent,
                     output + "が正しくない可能性があります．");
   };
   note_tool(index_code, "MakeIndex", "索引");
-  note_tool(bibliography_code, "BibTeX", "文献リスト");
+  note_tool(bibliography_code, bibliography_tool, "文献リスト");
   if (!actions.empty() && max_actions > 0) {
     notes.push_back("最大コンパイル回数（" + std::to_string(max_actions) +
                     "回）に達したので，相互参照などが確定しないまま終わりました．");

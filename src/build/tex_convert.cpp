@@ -71,6 +71,10 @@ bool TeX::RunConverter(const std::string& command, const std::string& made,
 
 bool TeX::DVI2PS() {
   if (!HasParent()) return false;
+  if (const std::string engine = PdfEngine(); !engine.empty()) {
+    Message(engine + "はDVIを作らないので，DVI→PSの変換はできません．");
+    return false;
+  }
   std::string program =
       ChosenProgram(Setting::kDVI2PSWhichProgram, Setting::kDVI2PSProgram, "dvi2ps", "dvips");
   if (program.empty()) {
@@ -84,6 +88,11 @@ bool TeX::DVI2PS() {
 
 bool TeX::DVI2PDF() {
   if (!HasParent()) return false;
+  // The PDF is made already, by LaTeX itself.
+  if (const std::string engine = PdfEngine(); !engine.empty()) {
+    host_.ReportLine(engine + "はPDFを直接作るので，DVI→PDFの変換はいりません．");
+    return true;
+  }
   std::string program =
       ProgramChoiceOf(GetIniInt(Setting::kDVI2PDFWhichProgram)) == ProgramChoice::kUsers
           ? GetIniString(Setting::kDVI2PDFProgram)

@@ -94,6 +94,12 @@ void TeX::PreviewPDF() {
 
 void TeX::PreviewDVI() {
   if (!HasParent()) return;
+  if (const std::string engine = PdfEngine(); !engine.empty()) {
+    Message(engine +
+            "はDVIを作らないので，DVIファイルはありません．「PDFファイルのプレビュー」で見て"
+            "ください．");
+    return;
+  }
   if (GetIniInt(Setting::kDVIOUTIsUseDVIOUT) == 0) {
     Preview(Setting::kDVIOUTProgram, Setting::kDVIOUTArg, "Pressel2");
     return;

@@ -28,10 +28,11 @@ std::string TeX::ChosenProgram(Setting which, Setting program, const char* first
   }
 }
 
-bool TeX::ToolCommand(Setting option, const std::string& program, const std::string& arguments,
-                      const std::vector<std::string>& files, std::string& command) {
+bool TeX::ToolCommand(std::optional<Setting> option, const std::string& program,
+                      const std::string& arguments, const std::vector<std::string>& files,
+                      std::string& command) {
   command = program + arguments;
-  const std::string option_text = GetIniString(option);
+  const std::string option_text = option ? GetIniString(*option) : std::string();
   if (!option_text.empty()) command += " " + option_text;
   for (const std::string& file : files) {
     std::string operand;
@@ -44,7 +45,8 @@ bool TeX::ToolCommand(Setting option, const std::string& program, const std::str
   return true;
 }
 
-bool TeX::RunTool(Setting option, const std::string& program, const std::string& path,
+bool TeX::RunTool(std::optional<Setting> option, const std::string& program,
+                  const std::string& arguments, const std::string& path,
                   const char* settings_message) {
   if (program.empty()) {
     Message(settings_message);
@@ -54,7 +56,7 @@ bool TeX::RunTool(Setting option, const std::string& program, const std::string&
   // named by an absolute path.
   PathParts parts = SplitPath(path);
   std::string command;
-  if (!ToolCommand(option, program, "", {parts.stem}, command)) return false;
+  if (!ToolCommand(option, program, arguments, {parts.stem}, command)) return false;
   if (!Execute(command, parts.directory)) {
     Message(FailedRunMessage(command, "の実行に失敗．", host_.StartError()));
     return false;
@@ -63,17 +65,32 @@ bool TeX::RunTool(Setting option, const std::string& program, const std::string&
 }
 
 bool TeX::MakeIndex(const std::string& path) {
+  const ProgramChoice which = ProgramChoiceOf(GetIniInt(Setting::kMakeIndexWhichProgram));
+  const bool mendex = which != ProgramChoice::kFirst && which != ProgramChoice::kUsers;
   return RunTool(Setting::kMakeIndexOption,
                  ChosenProgram(Setting::kMakeIndexWhichProgram, Setting::kMakeIndexProgram,
                                "makeindex", "mendex"),
-                 path, "MakeIndexの設定がなされてません．");
+                 mendex ? IndexArgument() : std::string(), path,
+                 "MakeIndexの設定がなされてません．");
 }
 
 bool TeX::BibTeX(const std::string& path) {
-  // The Japanese BibTeX is looked for on the PATH only when it is the choice.
   std::string program =
       ChosenProgram(Setting::kBibTeXWhichProgram, Setting::kBibTeXProgram, "bibtex", "");
+  std::string arguments;
   ProgramChoice which = ProgramChoiceOf(GetIniInt(Setting::kBibTeXWhichProgram));
-  if (which != ProgramChoice::kFirst && which != ProgramChoice::kUsers) program = JapaneseBibTeX();
-  return RunTool(Setting::kBibTeXOption, program, path, "BibTeXの設定がなされてません．");
+  if (which != ProgramChoice::kFirst && which != ProgramChoice::kUsers) {
+    // The Japanese BibTeX of the engine: upBibTeX writes what upLaTeX and the engines that read
+    // UTF-8 read back; pTeX's is looked for on the PATH only when it is the choice.
+    const EngineTraits* engine = EngineOf(TeXProgram());
+    program = engine != nullptr && !engine->ptex ? "upbibtex" : JapaneseBibTeX();
+    if (program == "pbibtex") arguments = KanjiArgument(Setting::kBibTeXOption);
+  }
+  return RunTool(Setting::kBibTeXOption, program, arguments, path,
+                 "BibTeXの設定がなされてません．");
+}
+
+bool TeX::Biber(const std::string& path) {
+  // The BibTeX settings are BibTeX's: Biber takes none of its options.
+  return RunTool(std::nullopt, "biber", "", path, "");
 }

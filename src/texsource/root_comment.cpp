@@ -3,18 +3,15 @@
 #include <string_view>
 
 #include "texsource/paths.h"
+#include "texsource/tex_text.h"
 #include "vklib/codepage.h"
 #include "vklib/file.h"
 #include "vklib/text_file.h"
 
 namespace {
 
-constexpr int kLinesRead = 20;
+constexpr size_t kLinesRead = 20;
 constexpr size_t kLineBytes = 4096;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 std::string_view SkipBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front()))
@@ -33,17 +30,6 @@ bool TakeWord(std::string_view& text, std::string_view word) {
   return true;
 }
 
-// The path of a "% !TEX root = path" line, blanks trimmed; empty for any other line.
-std::string_view RootPathOf(std::string_view line) {
-  if (!TakeWord(line, "%") || !TakeWord(line, "!tex") || !TakeWord(line, "root") ||
-      !TakeWord(line, "="))
-    return std::string_view();
-  line = SkipBlanks(line);
-  while (!line.empty() && IsBlank(line.back()))
-    line.remove_suffix(1);
-  return line;
-}
-
 // The path with "/" and "\" alike as the platform's separator: the comment is written the same
 // for every system the document may be built on.
 std::string WithEitherSeparator(std::string_view written) {
@@ -56,21 +42,36 @@ std::string WithEitherSeparator(std::string_view written) {
 
 }  // namespace
 
-std::string RootNamedIn(const std::string& path) {
+std::string_view TeXCommentValue(std::string_view line, std::string_view key) {
+  if (!TakeWord(line, "%") || !TakeWord(line, "!tex") || !TakeWord(line, key) ||
+      !TakeWord(line, "="))
+    return std::string_view();
+  return Trimmed(line);
+}
+
+std::vector<std::string> LeadingLines(const std::string& path) {
+  std::vector<std::string> lines;
   vklib::TextFile file;
-  if (!file.Open(path)) return std::string();
+  if (!file.Open(path)) return lines;
   char buffer[kLineBytes];
   bool line_start = true;
-  for (int lines = 0; lines < kLinesRead;) {
+  for (size_t read = 0; read < kLinesRead;) {
     size_t length = file.ReadLine(buffer, sizeof buffer);
     if (length == 0) break;
     std::string_view piece(buffer, length);
     // A piece that leaves the buffer unfilled is the rest of its line (the last line of a file
-    // may have no line end). Only a whole line can be the comment.
+    // may have no line end).
     const bool ends_line = piece.back() == '\n' || length + 4 < sizeof buffer;
-    std::string_view named = line_start && ends_line ? RootPathOf(piece) : std::string_view();
+    if (line_start && ends_line) lines.emplace_back(piece);
     line_start = ends_line;
-    if (ends_line) ++lines;
+    if (ends_line) ++read;
+  }
+  return lines;
+}
+
+std::string RootNamedIn(const std::string& path) {
+  for (const std::string& line : LeadingLines(path)) {
+    std::string_view named = TeXCommentValue(line, "root");
     if (named.empty()) continue;
 
     std::string root = WithEitherSeparator(named);

@@ -11,8 +11,6 @@
 namespace vklib {
 namespace {
 
-constexpr size_t kSampleSize = 16384;
-
 bool StartsWith(const unsigned char* sample, size_t size, std::initializer_list<unsigned> bytes) {
   if (size < bytes.size()) return false;
   size_t i = 0;
@@ -33,9 +31,9 @@ size_t SkipAscii(const unsigned char* sample, size_t size, size_t from) {
   return from;
 }
 
-// The UTF-8 test over a whole sample; a sequence cut off by the sample's end still counts as
-// valid.
-bool IsValidUtf8(const unsigned char* sample, size_t size) {
+}  // namespace
+
+bool TextFile::IsUtf8Sample(const unsigned char* sample, size_t size) {
   size_t expected = 0;
   for (size_t i = 0; i < size; ++i) {
     if (expected == 0) {
@@ -54,8 +52,6 @@ bool IsValidUtf8(const unsigned char* sample, size_t size) {
   }
   return true;
 }
-
-}  // namespace
 
 void TextFile::Detect(const unsigned char* sample, size_t size) {
   code_ = kEncodingUnknown;
@@ -145,7 +141,7 @@ void TextFile::Detect(const unsigned char* sample, size_t size) {
       euc = histogram[byte] == 0;
     if (euc) code_ = kEncodingEucJp;
   }
-  if (IsValidUtf8(sample, size)) code_ = kEncodingUtf8;
+  if (IsUtf8Sample(sample, size)) code_ = kEncodingUtf8;
 }
 
 bool TextFile::Open(const std::string& name) {

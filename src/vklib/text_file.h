@@ -50,6 +50,9 @@ class READ {
 // (Shift_JIS). Opening guesses the encoding and the line end from the first 16384 bytes.
 class TextFile {
  public:
+  // How much of a file Open reads to guess its encoding.
+  static constexpr size_t kSampleSize = 16384;
+
   TextFile() = default;
   ~TextFile() { Close(); }
   TextFile(const TextFile&) = delete;
@@ -61,6 +64,9 @@ class TextFile {
 
   // Guesses encoding and line end from a sample of the file's first bytes.
   void Detect(const unsigned char* sample, size_t size);
+  // The UTF-8 test of Detect: whether a whole sample is well-formed UTF-8 (a sequence cut off by
+  // its end still counts as well-formed).
+  static bool IsUtf8Sample(const unsigned char* sample, size_t size);
 
   int32_t Code() const { return code_; }
   uint32_t LineEnd() const { return line_end_; }

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <thread>
 
+#include "e2e/sample_build.h"
 #include "settings/settings.h"
 #include "support/fake_tools.h"
 #include "support/test_support.h"
@@ -24,10 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-fs::path SamplesDirectory() {
-  return fs::path(PRESSEL2_SOURCE_DIR) / "samples";
-}
-
 // A word for the shell that reads back as `text` whatever it holds.
 std::string ShellWord(const std::string& text) {
   std::string word = "'";
@@ -36,142 +33,7 @@ std::string ShellWord(const std::string& text) {
   return word + "'";
 }
 
-// A copy of a sample and a copy of the driver with a settings file of its own.
-class SampleBuild : public ::testing::Test {
- protected:
-  void SetUp() override {
-    fs::create_directories(fs::path(work_.path()) / "tool");
-    fs::copy_file(test::HelperPath("pressel2-build"), Driver());
-  }
-
-  void UseSample(const std::string& name) {
-    fs::copy(SamplesDirectory() / name, Document(), fs::copy_options::recursive);
-  }
-  fs::path Document() const { return fs::path(work_.path()) / "doc"; }
-  std::string Driver() const { return work_.File("tool/pressel2-build"); }
-
-  // The first-run defaults and then the given values, in the driver's settings file.
-  void Settings(const std::vector<std::pair<Setting, std::string>>& values) {
-    std::string saved = IniPath;
-    IniPath = work_.File("tool/pressel2-build.ini");
-    WriteFirstRunDefaults();
-    for (const auto& [setting, value] : values)
-      WriteIniString(setting, value);
-    IniPath = saved;
-  }
-
-  // Runs the driver on files of the document with `input` on its standard input, and kills it
-  // after `deadline_seconds`; gives its exit status and keeps what it printed (converted to
-  // Shift_JIS, as our literals are).
-  int Run(const std::string& arguments, const std::string& input = "", int deadline_seconds = 600) {
-    int status = std::system(DriverCommand(arguments, input, deadline_seconds).c_str());
-    ReadOutput();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  // The platex the driver runs, once it runs (at most 30 s from now); 0 when none came.
-  long RunningTeX(long driver) {
-    long tex = 0;
-    test::WaitUntil(
-        [&] {
-          std::string command =
-              "pgrep -P " + std::to_string(driver) + " -x platex >'" + work_.File("tex.txt") + "'";
-          if (std::system(command.c_str()) != 0) return false;
-          tex = std::stol(test::ReadFile(work_.File("tex.txt")));
-          return true;
-        },
-        std::chrono::seconds(30));
-    return tex;
-  }
-  // The driver started in the background: its process id, then its exit status, go to files.
-  long StartInBackground(const std::string& arguments) {
-    fs::remove(work_.File("pid.txt"));
-    fs::remove(work_.File("status.txt"));
-    std::string command = "(" + DriverCommand(arguments, "") + " & echo $! >'" +
-                          work_.File("pid.txt") + "'; wait $!; echo $? >'" +
-                          work_.File("status.txt") + "') &";
-    EXPECT_EQ(0, std::system(command.c_str()));
-    EXPECT_TRUE(test::WaitUntil([&] { return !test::ReadFile(work_.File("pid.txt")).empty(); }));
-    return std::stol(test::ReadFile(work_.File("pid.txt")));
-  }
-  void ReadOutput() {
-    output_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stdout.txt")));
-    errors_ = vklib::Utf8ToAnsi(test::ReadFile(work_.File("stderr.txt")));
-  }
-  // Without a deadline, the driver itself is the command's process.
-  std::string DriverCommand(const std::string& arguments, const std::string& input,
-                            int deadline_seconds = 0) {
-    test::WriteFile(work_.File("stdin.txt"), input);
-    const std::string limit =
-        deadline_seconds > 0 ? "timeout -s KILL " + std::to_string(deadline_seconds) + " " : "";
-    return "cd '" + Document().string() + "' && " + limit + "'" + Driver() + "' " + arguments +
-           " <'" + work_.File("stdin.txt") + "' >'" + work_.File("stdout.txt") + "' 2>'" +
-           work_.File("stderr.txt") + "'";
-  }
-
-  // The command lines of the actions, read from the echo headers.
-  Lines Actions() const {
-    Lines actions;
-    std::istringstream lines(output_);
-    std::string line;
-    const std::string label = "コマンド : ";
-    while (std::getline(lines, line)) {
-      if (line.compare(0, label.size(), label) == 0) actions.push_back(line.substr(label.size()));
-    }
-    return actions;
-  }
-
-  // pdfinfo's "Page size" line of a PDF of the document.
-  std::string PageSize(const std::string& pdf) {
-    std::string command =
-        "pdfinfo '" + (Document() / pdf).string() + "' > '" + work_.File("pdfinfo.txt") + "' 2>&1";
-    if (std::system(command.c_str()) != 0) return "pdfinfo failed";
-    std::istringstream info(test::ReadFile(work_.File("pdfinfo.txt")));
-    std::string line;
-    while (std::getline(info, line)) {
-      if (line.compare(0, 10, "Page size:") == 0) return line;
-    }
-    return "no page size";
-  }
-
-  bool Exists(const std::string& name) const { return fs::exists(Document() / name); }
-  std::string Read(const std::string& name) const {
-    return vklib::Utf8ToAnsi(test::ReadFile((Document() / name).string()));
-  }
-  // Replaces the first `from` in a UTF-8 file of the document.
-  void Replace(const std::string& name, const std::string& from, const std::string& to) {
-    std::string text = Read(name);
-    size_t at = text.find(from);
-    ASSERT_NE(std::string::npos, at) << from;
-    test::WriteFile((Document() / name).string(),
-                    vklib::AnsiToUtf8(text.replace(at, from.size(), to)));
-  }
-
-  // The files that LaTeX, MakeIndex and BibTeX write back for each other, with their bytes.
-  std::string Contents() const {
-    std::string contents;
-    for (const auto& entry : fs::recursive_directory_iterator(Document())) {
-      const std::string extension = entry.path().extension().string();
-      if (extension == ".aux" || extension == ".ind" || extension == ".bbl" ||
-          extension == ".toc" || extension == ".lof") {
-        contents += entry.path().string() + "\n" + test::ReadFile(entry.path().string());
-      }
-    }
-    return contents;
-  }
-  // One more cycle of platex, mendex and pbibtex changes none of those files.
-  void ExpectFixedPoint() {
-    const std::string before = Contents();
-    const std::string command = "cd '" + Document().string() +
-                                "' && platex -interaction=batchmode main.tex && mendex main && "
-                                "pbibtex main";
-    ASSERT_EQ(0, std::system((command + " </dev/null >/dev/null 2>&1").c_str()));
-    EXPECT_EQ(before, Contents());
-  }
-
-  test::TempDir work_;
-  std::string output_;
-  std::string errors_;
-};
+using SampleBuild = test::SampleBuild;
 
 // A document with an index and citations, from a clean directory: LaTeX (the first answer);
 // mendex (no main.ind) and pbibtex (no main.bbl) back to back; LaTeX (the .aux and .toc appeared,
@@ -234,12 +96,12 @@ TEST_F(SampleBuild, NoSampleTakesMoreLaTeXRunsFromCleanThanLatexmk) {
   }
 }
 
-TEST_F(SampleBuild, TheShiftJisReportBuildsWithItsOptions) {
+// pLaTeX, pBibTeX and mendex are told the encoding of a Shift_JIS or EUC-JP source: the first-run
+// defaults build them.
+TEST_F(SampleBuild, TheShiftJisReportBuildsWithTheFirstRunDefaults) {
   UseSample("report-sjis");
-  Settings({{Setting::kTeX2DVIOption, "-kanji=sjis"},
-            {Setting::kBibTeXOption, "-kanji=sjis"},
-            {Setting::kMakeIndexOption, "-S"}});
   ASSERT_EQ(0, Run("--pdf chap1.tex")) << errors_;
+  EXPECT_EQ("platex -kanji=sjisを使います（main.texの文字コード Shift_JIS）．\n", errors_);
   Lines expected = {"platex -kanji=sjis main.tex", "mendex -S main",
                     "pbibtex -kanji=sjis main",    "platex -kanji=sjis main.tex",
                     "platex -kanji=sjis main.tex", "dvipdfmx main.dvi"};
@@ -251,7 +113,7 @@ TEST_F(SampleBuild, TheShiftJisReportBuildsWithItsOptions) {
 
 TEST_F(SampleBuild, TheB5ArticleGivesAB5Pdf) {
   UseSample("article-euc");
-  Settings({{Setting::kTeX2DVIOption, "-kanji=euc"}, {Setting::kDVI2PDFWhichPaperSize, "1"}});
+  Settings({{Setting::kDVI2PDFWhichPaperSize, "1"}});
   ASSERT_EQ(0, Run("--pdf paper.tex")) << errors_;
   // The second run is for the labels that the first wrote into paper.aux.
   EXPECT_EQ((Lines{"platex -kanji=euc paper.tex", "platex -kanji=euc paper.tex",

@@ -10,8 +10,9 @@ namespace test {
 
 namespace {
 
-const char* const kTools[] = {"platex", "pbibtex", "jbibtex",  "bibtex", "mendex",    "makeindex",
-                              "dvips",  "dvi2ps",  "dvipdfmx", "ps2pdf", "kpsewhich", "viewer"};
+const char* const kTools[] = {
+    "platex", "uplatex",   "lualatex", "pbibtex", "upbibtex", "jbibtex", "bibtex",    "biber",
+    "mendex", "makeindex", "dvips",    "dvi2ps",  "dvipdfmx", "ps2pdf",  "kpsewhich", "viewer"};
 
 std::string ToolPath(const std::string& bin, const std::string& tool) {
   return bin + vklib::kPathSeparator + tool + vklib::kExecutableSuffix;

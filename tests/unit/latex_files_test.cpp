@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "vklib/codepage.h"
+
 namespace {
 
 TEST(LaTeXFiles, OfAnAuxOnlyWhatARerunActsOnIsKept) {
@@ -48,12 +50,26 @@ TEST(LaTeXFiles, ARerunIsAskedForInTheLogsOwnWords) {
   for (const char* log : {
            "Package: rerunfilecheck 2022/07/10 v1.10 Rerun checks for auxiliary files (HO)\n",
            "LaTeX Warning: There were undefined references.\n",
-           // Another tool first, which this build does not run.
+           // Biber first: LaTeX follows it when it changes the bibliography.
            "Package biblatex Warning: Please (re)run Biber on the file:\n(biblatex)           "
            "     main\n(biblatex)                and rerun LaTeX afterwards.\n",
        }) {
     EXPECT_FALSE(LogAsksForRerun(log)) << log;
   }
+}
+
+// As biblatex writes them into the .bcf, in UTF-8: the files, and no other kind of source.
+TEST(LaTeXFiles, BiberReadsTheFilesTheControlFileNames) {
+  const std::string bcf = vklib::AnsiToUtf8(
+      "  <bcf:bibdata section=\"0\">\n"
+      "    <bcf:datasource type=\"file\" datatype=\"bibtex\" glob=\"false\">文献.bib"
+      "</bcf:datasource>\n"
+      "    <bcf:datasource type=\"url\">https://example.org/x.bib</bcf:datasource>\n"
+      "    <bcf:datasource type=\"file\" datatype=\"bibtex\">sub/more.bib</bcf:datasource>\n"
+      "    <bcf:datasource type=\"file\">cut");
+  EXPECT_EQ((std::vector<std::string>{"文献.bib", "sub/more.bib"}), BiberDataSources(bcf));
+  EXPECT_TRUE(LogAsksForBiber("Package biblatex Warning: Please (re)run Biber on th\ne file:"));
+  EXPECT_FALSE(LogAsksForBiber("Package biblatex Warning: Please rerun LaTeX."));
 }
 
 }  // namespace

@@ -4,60 +4,13 @@
 #include "build/tex.h"
 #include "settings/settings.h"
 #include "support/fake_tools.h"
-#include "support/recording_host.h"
-#include "support/settings_file.h"
+#include "support/tex_build_fixture.h"
 #include "vklib/file.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class TeXBuild : public ::testing::Test {
- protected:
-  TeXBuild() {
-    WriteFirstRunDefaults();
-    Write("main.tex",
-          "\\documentclass[a4paper,twocolumn]{jarticle}\n\\begin{document}\n"
-          "\\include{chap1}\n\\input{sec}\n\\end{document}\n");
-    Write("chap1.tex", "text\n");
-    Write("sec.tex", "text\n");
-  }
-
-  std::string Write(const std::string& name, const std::string& text) {
-    std::string path = doc_ + vklib::kPathSeparator + name;
-    test::WriteFile(path, text);
-    return path;
-  }
-  void Script(const std::string& text) { Write("fake-tools.script", text); }
-  void Open(const std::string& name) {
-    tex_.current_file = doc_ + vklib::kPathSeparator + name;
-    tex_.ResolveParent();
-  }
-  // What the fake tools saw, in order.
-  Lines Ran() const { return test::ToolLog(doc_); }
-  // Builds the open file; gives what ran in this build, and keeps whether it succeeded.
-  Lines Build() {
-    const size_t before = Ran().size();
-    built_ = tex_.TeX2DVI();
-    const Lines ran = Ran();
-    return Lines(ran.begin() + static_cast<std::ptrdiff_t>(before), ran.end());
-  }
-  const Lines& Messages() const { return build_.report.messages; }
-  // The report lines, with the times of the closing lines left out.
-  Lines Reported() const {
-    Lines lines;
-    for (const std::string& line : build_.report.lines)
-      lines.push_back(test::WithoutTimes(line));
-    return lines;
-  }
-
-  test::SettingsFile settings_;
-  test::FakeTools tools_;
-  std::string doc_ = settings_.dir().Directory("doc");
-  test::RecordedBuild build_;
-  TeX& tex_ = build_.tex;
-  bool built_ = false;
-};
+using TeXBuild = test::TeXBuild;
 
 // A first run that writes exactly "\relax \n" leaves nothing to do.
 const char kRelax[] = "write main.aux \\\\relax \\n\n";
