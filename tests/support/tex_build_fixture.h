@@ -54,7 +54,8 @@ class TeXBuild : public ::testing::Test {
   // The report lines, with the times of the closing lines left out.
   Lines Reported() const {
     Lines lines;
-    for (const std::string& line : build_.report.lines) lines.push_back(WithoutTimes(line));
+    for (const std::string& line : build_.report.lines)
+      lines.push_back(WithoutTimes(line));
     return lines;
   }
 

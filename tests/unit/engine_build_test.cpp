@@ -25,7 +25,9 @@ TEST_F(EngineBuild, TheDocumentsEngineWinsOverTheSettingsAndItsToolsFollowIt) {
   CitingAndIndexing("uplatex");
   Open("main.tex");
   EXPECT_EQ((Lines{"uplatex -src main.tex", "mendex -U main", "upbibtex main"}), Build());
-  EXPECT_EQ(Lines{"uplatexを使います（文書クラスのオプション uplatex）．"}, build_.report.lines);
+  EXPECT_EQ((Lines{"uplatexを使います（文書クラスのオプション uplatex）．",
+                   "ビルドが終わりました（uplatex 1回，mendex 1回，upbibtex 1回，T秒）．"}),
+            Reported());
   // A program chosen by name stays as chosen.
   WriteIniInt(Setting::kBibTeXWhichProgram, 1);
   WriteIniInt(Setting::kMakeIndexWhichProgram, 1);
@@ -40,14 +42,17 @@ TEST_F(EngineBuild, AShiftJisSourceTellsPTeXAndItsToolsItsEncodingUnlessTheSetti
   Open("main.tex");
   EXPECT_EQ((Lines{"platex -kanji=sjis main.tex", "mendex -S main", "pbibtex -kanji=sjis main"}),
             Build());
-  EXPECT_EQ(Lines{"platex -kanji=sjisを使います（main.texの文字コード Shift_JIS）．"},
-            build_.report.lines);
+  EXPECT_EQ((Lines{"platex -kanji=sjisを使います（main.texの文字コード Shift_JIS）．",
+                   "ビルドが終わりました（platex 1回，mendex 1回，pbibtex 1回，T秒）．"}),
+            Reported());
   WriteIniString(Setting::kTeX2DVIOption, "-kanji=utf8");
   WriteIniString(Setting::kMakeIndexOption, "-E");
   ForgetTheTools();
+  build_.report.lines.clear();
   EXPECT_EQ((Lines{"platex -kanji=utf8 main.tex", "mendex -E main", "pbibtex -kanji=sjis main"}),
             Build());
-  EXPECT_EQ(1u, build_.report.lines.size());
+  EXPECT_EQ(Lines{"ビルドが終わりました（platex 1回，mendex 1回，pbibtex 1回，T秒）．"},
+            Reported());
 }
 
 // biblatex writes its own lines and no \bibdata into the .aux, names the databases in the .bcf,
@@ -73,10 +78,12 @@ TEST_F(EngineBuild, BiberMakesBiblatexsBibliographyWhenItsInputChanged) {
   // Its failure is told at the end, as BibTeX's.
   Script(std::string(kBiblatex) + "biber *: exit 2\n");
   ForgetTheTools();
+  build_.report.lines.clear();
   EXPECT_EQ((Lines{"platex main.tex", "biber main"}), Build());
   EXPECT_FALSE(built_);
-  EXPECT_EQ(Lines{"Biberがエラーコード2を返したので，文献リストが正しくない可能性があります．"},
-            build_.report.lines);
+  EXPECT_EQ((Lines{"ビルドが終わりました（platex 1回，biber 1回，T秒）．",
+                   "Biberがエラーコード2を返したので，文献リストが正しくない可能性があります．"}),
+            Reported());
   // A .bcf left from another time, beside an .aux that biblatex did not write, is nobody's (the
   // second run reads back the changed .aux).
   Script("platex *: write main.aux \\\\relax \\n\n");
@@ -93,8 +100,9 @@ TEST_F(EngineBuild, AnEngineThatMakesThePdfLeavesNoDviToConvertOrToShow) {
   tex_.PreviewDVI();
   EXPECT_EQ(Lines{"lualatex main.tex"}, Ran());
   EXPECT_EQ((Lines{"lualatexを使います（main.texのコメント「% !TEX program = lualatex」）．",
+                   "ビルドが終わりました（lualatex 1回，T秒）．",
                    "lualatexはPDFを直接作るので，DVI→PDFの変換はいりません．"}),
-            build_.report.lines);
+            Reported());
   EXPECT_EQ((Lines{"Pressel2: lualatexはDVIを作らないので，DVI→PSの変換はできません．",
                    "Pressel2: lualatexはDVIを作らないので，DVIファイルはありません．"
                    "「PDFファイルのプレビュー」で見てください．"}),
