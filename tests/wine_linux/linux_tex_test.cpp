@@ -1,7 +1,8 @@
 // Pressel2 under Wine with the real TeX Live of the Linux system, through pressel2-bridge: the
-// main window builds a sample as the headless driver does, answers TeX's prompt from the pane,
-// runs any program of the Linux system, converts PostScript whatever its name, leaves no TeX
-// process behind when it is closed mid-run, and meets its bridge where no other user reaches.
+// main window builds a sample as the headless driver does and documents of other engines, answers
+// TeX's prompt from the pane, runs any program of the Linux system, converts PostScript whatever
+// its name, leaves no TeX process behind when it is closed mid-run, and meets its bridge where no
+// other user reaches.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -151,6 +152,37 @@ TEST_F(LinuxTeX, TheWindowBuildsTheReportAsTheHeadlessDriverDoes) {
   std::string info = test::ReadFile(doc + "\\pdfinfo.txt");
   EXPECT_NE(std::string::npos, info.find("Ghostscript")) << info;
   EXPECT_NE(std::string::npos, info.find("Pages:           6")) << info;
+  EXPECT_EQ("", message);
+}
+
+// With the first-run settings, each document is built by the engine it names, with that
+// engine's tools: no list of programs stands between the window and TeX Live.
+TEST_F(LinuxTeX, TheWindowBuildsAUpLaTeXAndALuaLaTeXDocumentWithTheEngineEachNames) {
+  std::string message;
+  test::ModalDriver no_message({test::AnswerMessageBox(message)});
+  test::TempDir work;
+  test::WriteFile(work.File("refs.bib"),
+                  u8"@book{taka, author={髙橋 太郎}, title={本}, publisher={出版社}, year=2001}\n");
+  test::WriteFile(work.File("up.tex"),
+                  u8"\\documentclass{ujarticle}\n\\usepackage{makeidx}\n\\makeindex\n"
+                  u8"\\begin{document}\n髙橋\\index{たかはし@髙橋}\\cite{taka}\n"
+                  u8"\\bibliographystyle{jplain}\n\\bibliography{refs}\n\\printindex\n"
+                  u8"\\end{document}\n");
+  Drop({work.File("up.tex")});
+  EXPECT_EQ(
+      (Lines{"uplatex up.tex", "mendex -U up", "upbibtex up", "uplatex up.tex", "uplatex up.tex"}),
+      Commands(Pane(), "\r\n"));
+  EXPECT_NE(std::string::npos, Pane().find("uplatexを使います（文書クラス ujarticle）．\r\n"));
+  EXPECT_NE(std::string::npos, Pane().find("up.dvi を作りました（uplatex 3回，mendex 1回，"));
+  EXPECT_NE(std::string::npos, test::ReadFile(work.File("up.bbl")).find(u8"髙橋"));
+
+  test::WriteFile(work.File("lua.tex"),
+                  u8"\\documentclass{ltjsarticle}\n\\begin{document}\n"
+                  u8"本文\n\\end{document}\n");
+  Drop({work.File("lua.tex")});
+  EXPECT_EQ(Lines{"lualatex lua.tex"}, Commands(Pane(), "\r\n"));
+  EXPECT_NE(std::string::npos, Pane().find("lualatexを使います（文書クラス ltjsarticle）．\r\n"));
+  EXPECT_NE(std::string::npos, Pane().find("lua.pdf を作りました（lualatex 1回，")) << Pane();
   EXPECT_EQ("", message);
 }
 
