@@ -6,6 +6,8 @@
 # PDF, the LaTeX runs, the seconds, and whether it left citations or an index undone (LaTeX's
 # last log still finds undefined citations or asks for BibTeX or Biber, or an .idx has no .ind
 # made after it). At the end, the totals over every document and over those both built.
+# Debian's texlive-plain-generic, texlive-lang-cyrillic and latex-cjk-common, beyond what
+# scripts/setup installs, let a few more of them build.
 # Usage: ja_docs_compare.sh PRESSEL2_BUILD [DOCUMENT...]   (DOCUMENT: a path of the table below)
 set -uo pipefail
 driver=$1
