@@ -41,7 +41,7 @@ guide="$app/README-ja.txt"
 [ "$(tr -cd '\n' <"$guide" | wc -c)" = "$(grep -c $'\r$' "$guide")" ] || fail "guide with bare LF"
 grep -q "Pressel2 $version" "$guide" || fail "guide without the version"
 foreign=$(x86_64-w64-mingw32-objdump -p "$app/pressel2.exe" | sed -n 's/^\s*DLL Name: //p' |
-    grep -v -i -x -E '(kernel32|user32|gdi32|comctl32|comdlg32|imm32|msvcrt|shell32|shlwapi)\.dll' || true)
+    grep -v -i -x -E '(kernel32|user32|gdi32|comctl32|comdlg32|imm32|msvcrt|ole32|shell32|shlwapi)\.dll' || true)
 [ -z "$foreign" ] || fail "pressel2.exe needs $foreign"
 wine_prefix
 info=$("${wine_cmd[@]}" "$win_build/bin/version-info.exe" "$(windows_path "$app/pressel2.exe")" | tr -d '\r')
