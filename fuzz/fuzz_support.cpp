@@ -4,10 +4,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 const std::string& FuzzDirectory() {
   static const std::string directory = [] {
-    std::string path = "/tmp/pressel2-fuzz-" + std::to_string(getpid());
+    // Under the run's own TMPDIR, which scripts/fuzz removes, leaving other runs' files alone.
+    const char* temporary = std::getenv("TMPDIR");
+    std::string path = std::string(temporary != nullptr ? temporary : "/tmp") + "/pressel2-fuzz-" +
+                       std::to_string(getpid());
     mkdir(path.c_str(), 0700);
     return path;
   }();
