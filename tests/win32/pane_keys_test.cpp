@@ -53,8 +53,8 @@ class PaneKeys : public test::MainWindowTest {
     }
     SetKeyboardState(saved);
   }
-  void Wheel(int delta, WPARAM keys = 0) {
-    SendMessageA(PaneWindow(), WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), 0);
+  void Wheel(int delta, WPARAM keys = 0, UINT message = WM_MOUSEWHEEL) {
+    SendMessageA(PaneWindow(), message, MAKEWPARAM(keys, delta), 0);
   }
 
   // The pane's pixels as they are, and then as a paint of the whole pane makes them.
@@ -118,6 +118,10 @@ TEST_F(PaneKeys, TheWheelScrollsAsTheSystemSaysAndSidewaysWithShift) {
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
   Wheel(-WHEEL_DELTA);
   EXPECT_EQ(static_cast<int>(lines), Top());
+  // A touchpad's small turns add up to a notch.
+  for (int turn = 0; turn < 4; ++turn)
+    Wheel(-WHEEL_DELTA / 4);
+  EXPECT_EQ(2 * static_cast<int>(lines), Top());
   ASSERT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0));
   Wheel(2 * WHEEL_DELTA);  // back to the top, and two pages down
   Wheel(-2 * WHEEL_DELTA);
@@ -126,6 +130,9 @@ TEST_F(PaneKeys, TheWheelScrollsAsTheSystemSaysAndSidewaysWithShift) {
   // Rows are as wide as the wrap column, 80, and the pane is narrower: Shift goes sideways.
   Wheel(-WHEEL_DELTA, MK_SHIFT);
   EXPECT_GT(Left(), 0);
+  // A tilt to the left goes back.
+  Wheel(-WHEEL_DELTA, 0, WM_MOUSEHWHEEL);
+  EXPECT_EQ(0, Left());
 }
 
 TEST_F(PaneKeys, WhileAChildRunsCtrlAAndCtrlCAreThePanesAndOtherKeysTheChilds) {

@@ -28,8 +28,11 @@ int ScrollDelta(int request, const SCROLLINFO& info) {
   }
 }
 
-int WheelNotches(WPARAM w) {
-  return static_cast<short>(HIWORD(w)) / WHEEL_DELTA;
+int WheelNotches(WPARAM w, int& rest) {
+  rest += static_cast<short>(HIWORD(w));
+  const int notches = rest / WHEEL_DELTA;
+  rest -= notches * WHEEL_DELTA;
+  return notches;
 }
 
 BaseWnd::BaseWnd(std::string class_name, DWORD style, HINSTANCE instance, bool quit_on_destroy)
@@ -148,7 +151,11 @@ LRESULT BaseWnd::Dispatch(Wnd& wnd, UINT message, WPARAM w, LPARAM l) {
       handled = OnMButtonUp(wnd, mouse);
       break;
     case WM_MOUSEWHEEL:
-      handled = OnMouseWheel(wnd, mouse, WheelNotches(w), LOWORD(w));
+      handled = OnMouseWheel(wnd, mouse, WheelNotches(w, wheel_rest_), LOWORD(w));
+      break;
+    case WM_MOUSEHWHEEL:
+      // A tilt to the right scrolls right, as a Shift+turn toward the user does.
+      handled = OnMouseWheel(wnd, mouse, -WheelNotches(w, tilt_rest_), LOWORD(w) | MK_SHIFT);
       break;
     case WM_KEYDOWN:
       handled = OnKey(wnd, true, static_cast<unsigned>(w), LOWORD(l));

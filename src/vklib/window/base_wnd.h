@@ -82,12 +82,15 @@ class BaseWnd {
   bool quit_on_destroy_;
   HINSTANCE instance_;
   ChildControls children_;
+  int wheel_rest_ = 0;
+  int tilt_rest_ = 0;
 };
 
 // The change of position a scroll-bar request asks for, in scroll units (0 for the end of a
 // drag and for the thumb's final position).
 int ScrollDelta(int request, const SCROLLINFO& info);
-// Whole notches of a wheel message (120 units each, truncated toward zero).
-int WheelNotches(WPARAM w);
+// Whole notches of a wheel message (120 units each). A touchpad sends smaller turns: they add up
+// in `rest`, kept by the window that gets them, until they make a notch.
+int WheelNotches(WPARAM w, int& rest);
 
 }  // namespace vklib::window

@@ -63,7 +63,7 @@ LRESULT CALLBACK ChildProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
       handled = handler.OnMButtonUp(mouse);
       break;
     case WM_MOUSEWHEEL:
-      handled = handler.OnMouseWheel(mouse, WheelNotches(w), LOWORD(w));
+      handled = handler.OnMouseWheel(mouse, WheelNotches(w, entry->wheel_rest), LOWORD(w));
       break;
     case WM_KEYDOWN:
       handled = handler.OnKey(window, true, static_cast<unsigned>(w), LOWORD(l));

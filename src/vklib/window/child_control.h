@@ -44,9 +44,10 @@ class ChildControls {
     int id;
     ChildControl* handler;
     WNDPROC old_procedure;
+    int wheel_rest;  // of turns smaller than a notch
   };
 
-  void Add(int id, ChildControl& handler) { entries_.push_back({id, &handler, nullptr}); }
+  void Add(int id, ChildControl& handler) { entries_.push_back({id, &handler, nullptr, 0}); }
   // Replaces the procedure of each control found under `parent` and binds its handler.
   void Subclass(HWND parent);
   // Gives each control its own procedure back.
