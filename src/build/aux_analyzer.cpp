@@ -1,15 +1,27 @@
 #include "build/aux_analyzer.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "build/latex_files.h"
+#include "build/tex_log.h"
 #include "texsource/paths.h"
 #include "texsource/scanner.h"
+#include "vklib/codepage.h"
 #include "vklib/file.h"
 
 namespace {
 
 constexpr const char* kWatchedExtensions[] = {"aux", "toc", "lot", "lof"};
+// The files of the job that the check of other files read back leaves out: those watched
+// anyway, the tools' outputs (whose change the tool's end tells), MakeIndex's input, and what
+// TeX writes and no run reads.
+constexpr const char* kNotReadBack[] = {"aux", "toc",      "lot",        "lof",    "bbl", "ind",
+                                        "idx", "log",      "dvi",        "pdf",    "xdv", "ps",
+                                        "fls", "pressel2", "synctex.gz", "synctex"};
+// LuaTeX-ja's ruby reads this file of the job back by Lua, which leaves no trace in the log.
+const char kReadByLua[] = "ltjruby";
 // The document's BuildState beside its .aux: "main.pressel2".
 const char kStateExtension[] = "pressel2";
 
@@ -96,6 +108,8 @@ std::string AuxAnalyzer::Answer(Action action) {
 std::string AuxAnalyzer::Start(const std::string& parent_path) {
   tracked_.clear();
   tracked_.push_back({parent_path, {}});
+  job_files_.clear();
+  last_ = Action::kNone;
   std::vector<IncludeRecord> includes;
   BuildIncludeList(includes, parent_path);
   // A file read with \input writes into its parent's .aux: only \include brings an .aux.
@@ -145,7 +159,52 @@ bool AuxAnalyzer::Changed() {
       known = std::move(snapshot);
     }
   }
-  return changed;
+  return ReadBackFilesChanged() || changed;
+}
+
+bool AuxAnalyzer::ReadBackFilesChanged() {
+  const PathParts parent = SplitPath(tracked_.front().path);
+  std::map<std::string, std::string> now;
+  vklib::FindFile find;
+  vklib::FindData entry;
+  if (find.First(JoinPath(parent.directory, parent.stem + ".*"))) {
+    while (find.Next(entry)) {
+      if ((entry.attributes & vklib::kFileAttributeDirectory) != 0) continue;
+      std::string extension =
+          entry.name.substr(std::min(parent.stem.size() + 1, entry.name.size()));
+      vklib::LowerCaseAnsi(extension);
+      if (std::find(std::begin(kNotReadBack), std::end(kNotReadBack), extension) !=
+          std::end(kNotReadBack))
+        continue;
+      std::string bytes;
+      if (vklib::ReadWholeFile(JoinPath(parent.directory, entry.name), bytes))
+        now[entry.name] = Digest(bytes);
+    }
+  }
+  // A file that appeared or went counts as changed, as a missing file reads as an empty one.
+  std::vector<std::string> changed;
+  for (const auto& [name, digest] : now) {
+    auto known = job_files_.find(name);
+    if (known == job_files_.end() || known->second != digest) changed.push_back(name);
+  }
+  for (const auto& [name, digest] : job_files_) {
+    if (now.count(name) == 0) changed.push_back(name);
+  }
+  job_files_ = std::move(now);
+  // Before the first run there is no log of this build to ask.
+  if (changed.empty() || last_ != Action::kLaTeX) return false;
+
+  TeXLog log;
+  ReadTeXLogFile(ParentFile("log"), log);
+  for (const std::string& name : changed) {
+    std::string extension = SplitPath(name).extension;
+    vklib::LowerCaseAnsi(extension);
+    if (extension == std::string(".") + kReadByLua) return true;
+    for (const std::string& input : log.inputs) {
+      if (SplitPath(WithPlatformSeparators(input)).name == name) return true;
+    }
+  }
+  return false;
 }
 
 bool AuxAnalyzer::LogAsksForRerun() const {

@@ -25,8 +25,9 @@ struct TrackedFile {
 //   with Biber (a .bcf, and no \bibdata), the same with what Biber reads (the .bcf and the .bib
 //   files it names), and where the log asks for Biber in place of the keys;
 // - then LaTeX again, when the last LaTeX run changed what the next one reads back (the .aux,
-//   .toc, .lot, .lof of the parent and of each \include'd file), when its log asks for a rerun,
-//   or when a tool changed its output; else the document is finished.
+//   .toc, .lot, .lof of the parent and of each \include'd file, and any other file of the job
+//   that its log shows LaTeX reading, as hyperref's .out or beamer's .nav), when its log asks for
+//   a rerun, or when a tool changed its output; else the document is finished.
 // Within one build a tool never runs twice on the same input. What made the .ind and the .bbl is
 // kept in the document's BuildState once the tool has succeeded (ToolSucceeded).
 class AuxAnalyzer {
@@ -55,6 +56,9 @@ class AuxAnalyzer {
   std::string Answer(Action action);
   // Takes a new snapshot; whether anything a LaTeX run reads back differs from the last one.
   bool Changed();
+  // Takes a new snapshot of the parent's other files of the job; whether one that the last run
+  // read back changed.
+  bool ReadBackFilesChanged();
   bool LogAsksForRerun() const;
   bool MakeIndexDue();
   bool BibliographyDue();
@@ -66,6 +70,7 @@ class AuxAnalyzer {
   std::string DigestOf(const char* extension) const;
 
   std::vector<TrackedFile> tracked_;
+  std::map<std::string, std::string> job_files_;  // name: digest
   BuildState state_;
   Action last_ = Action::kNone;
   bool latex_due_ = false;

@@ -138,10 +138,14 @@ class OpenFiles {
       } else if (line[i] == '(') {
         size_t end = i + 1;
         open_.push_back(FileNameAfter(line, i + 1, end));
-        if (end > i + 1) i = end - 1;
+        if (end > i + 1) {
+          opened_.push_back(open_.back());
+          i = end - 1;
+        }
       }
     }
   }
+  const std::vector<std::string>& Opened() const { return opened_; }
   std::string Innermost() const {
     for (auto file = open_.rbegin(); file != open_.rend(); ++file) {
       if (!file->empty()) return *file;
@@ -151,6 +155,7 @@ class OpenFiles {
 
  private:
   std::vector<std::string> open_;
+  std::vector<std::string> opened_;
 };
 
 // The error whose "!" line is lines[at]; the index of its last line, the one under "l.NN"
@@ -235,6 +240,9 @@ TeXLog ReadTeXLog(const std::vector<std::string>& log_lines) {
         ++i;
       continue;
     }
+    const std::string_view no_file = "No file ";
+    if (StartsWith(line, no_file) && line.size() > no_file.size() + 1 && line.back() == '.')
+      log.inputs.push_back(line.substr(no_file.size(), line.size() - no_file.size() - 1));
     CountUndefined(line, "Warning: Reference ", references);
     CountUndefined(line, "Warning: Citation ", citations);
     ReadOutput(line, log);
@@ -242,6 +250,7 @@ TeXLog ReadTeXLog(const std::vector<std::string>& log_lines) {
   log.undefined_references = references.size();
   log.undefined_citations = citations.size();
   log.rerun = LogAsksForRerun(text);
+  log.inputs.insert(log.inputs.end(), files.Opened().begin(), files.Opened().end());
   return log;
 }
 

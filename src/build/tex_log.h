@@ -19,6 +19,8 @@ struct TeXLog {
   bool rerun = false;               // a warning asks for another LaTeX run
   std::string output;               // the file of "Output written on", without quotes; or ""
   bool no_pages = false;            // "No pages of output."
+  // The files TeX opened, and those LaTeX looked for in vain ("No file main.toc."), as named.
+  std::vector<std::string> inputs;
 };
 
 // Joins the lines TeX broke at its width of 79 (TeX Live's max_print_line), counted as the

@@ -58,6 +58,23 @@ TEST_F(TeXBuild, ALofThatDisappearsAsksForAnotherRun) {
   EXPECT_EQ((Lines{"platex main.tex", "platex main.tex"}), Ran());
 }
 
+// Another file of the job counts where the log shows LaTeX reading it (beamer's .nav), and
+// LuaTeX-ja's ruby file, which Lua reads unlogged; one LaTeX only writes does not.
+TEST_F(TeXBuild, OtherFilesOfTheJobThatLaTeXReadsBackAskForRunsUntilTheySettle) {
+  // main.xyz changes with every run, but no run reads it.
+  std::string script = std::string("platex *: ") + kRelax +
+                       "platex *: write main.log (./main.nav)\n"
+                       "platex *: write main.nav b\nplatex 1: write main.nav a\n";
+  for (const char* run : {"1", "2", "3"})
+    script += std::string("platex ") + run + ": write main.xyz " + run + "\n";
+  Script(script);
+  Open("main.tex");
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex", "platex main.tex"}), Build());
+  Script(std::string("platex *: ") + kRelax + "platex *: write main.ltjruby c\n");
+  EXPECT_EQ((Lines{"platex main.tex", "platex main.tex"}), Build());
+  EXPECT_EQ(Lines{"platex main.tex"}, Build());
+}
+
 TEST_F(TeXBuild, AnIncludedChaptersAuxIsWatchedButNotAnInputFiles) {
   Script(std::string("platex *: ") + kRelax +
          "platex 1: write chap1.aux \\\\newlabel{s}{{1}{1}}\n" +
