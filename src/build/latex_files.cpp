@@ -108,11 +108,11 @@ void BibliographyInput::Add(const std::string& aux_path) {
       line = line.substr(0, close);
     }
     bool for_bibtex = false;
-    // \cite{a,b} writes one \citation{a,b}, and each key gets its own \bibcite.
+    // \cite{a,b} writes one \citation{a,b}, and each key gets its own \bibcite. A key cited
+    // again (as a cross-referenced entry's \cite in the .bbl does) changes nothing BibTeX writes.
     if (Argument(line, "\\citation{", argument)) {
       for (std::string_view key : SplitList(argument))
-        cited.insert(std::string(key));
-      for_bibtex = true;
+        for_bibtex = cited.insert(std::string(key)).second || for_bibtex;
     }
     if (Argument(line, "\\bibdata{", argument)) {
       has_data = for_bibtex = true;

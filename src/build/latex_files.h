@@ -35,9 +35,9 @@ std::vector<std::string> BiberDataSources(std::string_view bcf);
 // What the .aux files of a document tell BibTeX, gathered file by file in the order BibTeX
 // reads them.
 struct BibliographyInput {
-  bool has_data = false;               // a \bibdata line was seen
-  bool biblatex = false;               // biblatex wrote the file (its \abx@aux@ lines)
-  std::string lines;                   // the \citation, \bibdata and \bibstyle lines, in order
+  bool has_data = false;  // a \bibdata line was seen
+  bool biblatex = false;  // biblatex wrote the file (its \abx@aux@ lines)
+  std::string lines;  // the \citation lines that cite a key first, \bibdata and \bibstyle, in order
   std::set<std::string> cited;         // the keys of \citation, each key of a list by itself
   std::set<std::string> entries;       // the keys of \bibcite
   std::vector<std::string> databases;  // the names in \bibdata

@@ -178,6 +178,17 @@ TEST_F(TeXBuild, BibTeXRunsWhenTheBibliographyWouldChangeAndOnlyThen) {
   EXPECT_EQ(Lines{"platex main.tex"}, Build());
 }
 
+TEST_F(TeXBuild, AKeyCitedAgainFromTheBibliographyNeedsNoSecondBibTeX) {
+  Script(
+      "platex *: write main.aux \\\\citation{a}\\n\\\\bibdata{refs}\\n\\\\bibcite{a}{1}\\n"
+      "\\\\citation{a}\\n\n"
+      "platex 1: write main.aux \\\\citation{a}\\n\\\\bibdata{refs}\\n\n"
+      "pbibtex *: write main.bbl \\\\bibitem{a} A\n");
+  Open("main.tex");
+  EXPECT_EQ((Lines{"platex main.tex", "pbibtex main", "platex main.tex", "platex main.tex"}),
+            Build());
+}
+
 TEST_F(TeXBuild, ACitedKeyWithoutAnEntryRunsBibTeXOnceInEachBuild) {
   // \cite{a,b} writes one \citation{a, b}, and each key gets its own \bibcite; c has none.
   Script(
