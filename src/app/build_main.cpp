@@ -113,7 +113,16 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "pressel2-build: unknown option %s\n\n%s", argv[i], kUsage);
       return 2;
     }
-    files.push_back(vklib::FullPath(vklib::ArgumentText(argument)));
+    // Names travel as Shift_JIS: one that does not come back whole would name another file.
+    const std::string name = vklib::ArgumentText(argument);
+    if (vklib::ConsoleText(name) != argument) {
+      std::fprintf(stderr,
+                   "pressel2-build: %s: the name holds a character outside Shift_JIS, which "
+                   "Pressel2 cannot pass to TeX; rename the file\n",
+                   argv[i]);
+      return 2;
+    }
+    files.push_back(vklib::FullPath(name));
   }
   if (files.empty()) {
     std::fprintf(stderr, "pressel2-build: no file given\n\n%s", kUsage);

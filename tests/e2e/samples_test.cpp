@@ -435,6 +435,12 @@ TEST(Driver, ExplainsItsUsage) {
   EXPECT_NE(std::string::npos, test::ReadFile(out).find("no file given"));
   EXPECT_EQ(2, WEXITSTATUS(std::system(("'" + driver + "' -x a.tex 2>'" + out + "'").c_str())));
   EXPECT_NE(std::string::npos, test::ReadFile(out).find("unknown option -x"));
+  // 𠮷 has no Shift_JIS code: the file cannot be named to TeX, and the user is told so.
+  test::WriteFile(dir.File(u8"\U00020BB7野.tex"), "\\documentclass{ujarticle}\n");
+  EXPECT_EQ(2, WEXITSTATUS(std::system(("cd '" + dir.path() + "' && '" + driver +
+                                        u8"' \U00020BB7野.tex 2>'" + out + "'")
+                                           .c_str())));
+  EXPECT_NE(std::string::npos, test::ReadFile(out).find("outside Shift_JIS"));
 }
 
 }  // namespace
