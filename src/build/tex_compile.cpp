@@ -24,7 +24,13 @@ bool TeX::HasParent() {
     return false;
   }
   if (parent_base.empty()) {
-    Message("親ファイルの取得に失敗．");
+    // A name holding a character the ANSI code page lacks reaches us with "?" in its place,
+    // which no Windows file name holds.
+    const bool unnamable =
+        current_file.find('?') != std::string::npos && !vklib::FileExists(current_file);
+    Message(unnamable ? "ファイル名にShift_JISで表せない文字があるので，開けません．"
+                        "ファイル名を変えてください．"
+                      : "親ファイルの取得に失敗．");
     return false;
   }
   return true;

@@ -325,14 +325,18 @@ TEST_F(TeXBuild, EveryStepNeedsAFileAndItsParent) {
   EXPECT_FALSE(tex_.DVI2PDF());
   Open("lonely.tex");  // no such file, so no parent either
   EXPECT_FALSE(tex_.DVI2PS());
+  Open("??野.tex");  // what Windows passes for a name with 𠮷
+  EXPECT_FALSE(tex_.DVI2PDF());
   tex_.current_file = Write("nothing.tex", "x\n");
   tex_.parent_base = doc_ + vklib::kPathSeparator + "gone";
   tex_.parent_extension = ".tex";
   EXPECT_FALSE(tex_.TeX2DVI());
-  EXPECT_EQ(
-      (Lines{"Pressel2: ファイルが読み込まれてません．", "Pressel2: ファイルが読み込まれてません．",
-             "Pressel2: 親ファイルの取得に失敗．", "Pressel2: ファイルが存在しません．"}),
-      Messages());
+  EXPECT_EQ((Lines{"Pressel2: ファイルが読み込まれてません．",
+                   "Pressel2: ファイルが読み込まれてません．", "Pressel2: 親ファイルの取得に失敗．",
+                   "Pressel2: ファイル名にShift_JISで表せない文字があるので，開けません．"
+                   "ファイル名を変えてください．",
+                   "Pressel2: ファイルが存在しません．"}),
+            Messages());
 }
 
 TEST_F(TeXBuild, MakeIndexAndBibTeXRunOnTheStemInItsDirectory) {
