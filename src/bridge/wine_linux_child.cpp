@@ -96,15 +96,19 @@ bool WineLinuxChild::ProgramExists(const std::string& name) {
   return FoundOnLinux(UnixSpawnFunction(), vklib::AnsiToUtf8(name));
 }
 
+bool WineLinuxChild::Launches(const vklib::ProcessParam& param) {
+  return Runs(param) && FoundOnLinux(UnixSpawnFunction(), LinuxArguments(param)[0]);
+}
+
 bool WineLinuxChild::Launch(const vklib::ProcessParam& param) {
-  UnixSpawn spawn = UnixSpawnFunction();
-  std::vector<std::string> arguments = LinuxArguments(param);
   // The shell below would miss the program only after we stopped listening: it is looked for
   // first.
-  if (spawn == nullptr || arguments.empty() || !FoundOnLinux(spawn, arguments[0])) {
+  if (!Launches(param)) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return false;
   }
+  UnixSpawn spawn = UnixSpawnFunction();
+  std::vector<std::string> arguments = LinuxArguments(param);
   // Wine's spawn leaves the Linux program in the directory Wine was started in.
   std::string shell = "/bin/sh", dash_c = "-c", script = "cd \"$0\" && exec \"$@\"";
   std::string directory = UnixDirectory(param);

@@ -22,7 +22,8 @@ bool LaunchProgram(const std::string& command_line, const std::string& directory
 std::string LaunchablePath(const std::string& program);
 
 // The path by which the program LaunchProgram starts reaches a file: under Wine, its Unix path
-// for a program of the Linux system, which could not open the Windows one; else as it is.
+// for a program the Linux system has, which could not open the Windows one; else as it is, also
+// for a program found nowhere.
 std::string LaunchedFilePath(const std::string& program, const std::string& file);
 
 // Restores and maximises the first top-level window of a class (no such windows on POSIX).

@@ -57,7 +57,7 @@ std::string LaunchablePath(const std::string& program) {
 std::string LaunchedFilePath(const std::string& program, const std::string& file) {
   ProcessParam launched;
   launched.Program = program;
-  if (!WineLinuxChild::Runs(launched)) return file;
+  if (!WineLinuxChild::Launches(launched)) return file;
   const std::string unix_path = UnixPath(kCodePageAnsi, file);
   return unix_path.empty() ? file : Utf8ToAnsi(unix_path);
 }
