@@ -312,37 +312,29 @@ TEST_F(LinuxTeX, ALinuxEditorGetsTheUnixPathOfThePlaceDoubleClicked) {
                               "i=$((i+1)); done\nprintf '%s\\n' \"$started_in\" \"$@\" >args.tmp\n"
                               "mv args.tmp args.txt\n");
   ASSERT_EQ(0, RunUnix("chmod +x " + Quoted(UnixPath(editor))));
+  window_.Build().parent_directory = work.path();
+  window_.ReportLine("第2章 本文/chap2.tex:12: Undefined control sequence.");
+  std::string message;
+  const auto open_with = [&](const std::string& editor_setting) {
+    WriteIniString(Setting::kTeXEditor, editor_setting);
+    test::ModalDriver box({test::AnswerMessageBox(message)});
+    DoubleClickLine("第2章");
+  };
   const auto received = [&] {
     EXPECT_TRUE(test::WaitUntil([&] { return vklib::FileExists(work.File("args.txt")); }));
     const Lines lines = test::ReadLines(work.File("args.txt"));
     std::filesystem::remove(work.File("args.txt"));
     return lines;
   };
-  window_.Build().parent_directory = work.path();
-  window_.ReportLine("第2章 本文/chap2.tex:12: Undefined control sequence.");
   const std::string chapter = unix_work + u8"/第2章 本文/chap2.tex";
-  std::string message;
 
-  // A script named by its Windows path.
-  WriteIniString(Setting::kTeXEditor, test::Quoted(editor) + " +%L %F");
-  {
-    test::ModalDriver box({test::AnswerMessageBox(message)});
-    DoubleClickLine("第2章");
-  }
+  open_with(test::Quoted(editor) + " +%L %F");  // a script named by its Windows path
   test::WriteFile(work.File("go"), "");
   EXPECT_EQ((Lines{unix_work, "+12", chapter}), received());
-  // A program only the Linux PATH has.
-  WriteIniString(Setting::kTeXEditor, "sh " + test::Quoted(editor) + " -g %F:%L");
-  {
-    test::ModalDriver box({test::AnswerMessageBox(message)});
-    DoubleClickLine("第2章");
-  }
+  open_with("sh " + test::Quoted(editor) + " -g %F:%L");  // a name only the Linux PATH has
   EXPECT_EQ((Lines{unix_work, "-g", chapter + ":12"}), received());
   EXPECT_EQ("", message);
-
-  WriteIniString(Setting::kTeXEditor, "no-such-editor-anywhere +%L %F");
-  test::ModalDriver box({test::AnswerMessageBox(message)});
-  DoubleClickLine("第2章");
+  open_with("no-such-editor-anywhere +%L %F");
   EXPECT_NE(
       std::string::npos,
       message.find("「no-such-editor-anywhere」が見つかりません．PATHと設定を確かめてください．"))
