@@ -4,7 +4,8 @@
 //                               and returns at once; a process of its own then waits there for
 //                               the window, runs the tools the window asks for, and ends with the
 //                               window (tool_server_posix.h)
-//   pressel2-bridge --find NAME exits 0 when a program NAME is on the PATH, else 1
+//   pressel2-bridge --find NAME exits 0 when there is a program NAME (a path, else on the PATH),
+//                               else 1
 #include <signal.h>
 #include <unistd.h>
 

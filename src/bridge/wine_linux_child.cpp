@@ -28,6 +28,32 @@ std::vector<std::string> Arguments(const vklib::ProcessParam& param) {
   return arguments;
 }
 
+// The program and arguments as the Linux program gets them (UTF-8).
+std::vector<std::string> LinuxArguments(const vklib::ProcessParam& param) {
+  std::vector<std::string> arguments = Arguments(param);
+  if (arguments.empty()) return arguments;
+  arguments[0] = LinuxProgram(arguments[0]);
+  for (size_t i = 1; i < arguments.size(); ++i)
+    arguments[i] = UnixArgument(arguments[i]);
+  return arguments;
+}
+
+// The Unix path (UTF-8) of the directory a program starts in.
+std::string UnixDirectory(const vklib::ProcessParam& param) {
+  return UnixPath(vklib::kCodePageAnsi,
+                  param.Directory.empty() ? vklib::FullPath(".") : param.Directory);
+}
+
+// Whether the Linux system has this program (UTF-8), as the bridge finds one: a path as it is,
+// a name on the PATH.
+bool FoundOnLinux(UnixSpawn spawn, std::string program) {
+  std::string bridge = spawn != nullptr ? WineBridgeSession::Program() : std::string();
+  if (bridge.empty()) return false;
+  std::string find = "--find";
+  char* argv[] = {bridge.data(), find.data(), program.data(), nullptr};
+  return spawn(argv, 1) == 0;
+}
+
 // Whether a program name is the Linux system's: Windows' search finds nothing of that name (the
 // Linux PATH may hold it), or finds a Linux program named by its path (an ELF file or a script).
 // A Windows program ("MZ"), a batch file, and any other file are Windows' to start or refuse.
@@ -67,12 +93,35 @@ bool WineLinuxChild::Runs(const vklib::ProcessParam& param) {
 }
 
 bool WineLinuxChild::ProgramExists(const std::string& name) {
+  return FoundOnLinux(UnixSpawnFunction(), vklib::AnsiToUtf8(name));
+}
+
+bool WineLinuxChild::Launches(const vklib::ProcessParam& param) {
+  return Runs(param) && FoundOnLinux(UnixSpawnFunction(), LinuxArguments(param)[0]);
+}
+
+bool WineLinuxChild::Launch(const vklib::ProcessParam& param) {
+  // The shell below would miss the program only after we stopped listening: it is looked for
+  // first.
+  if (!Launches(param)) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return false;
+  }
   UnixSpawn spawn = UnixSpawnFunction();
-  std::string bridge = spawn != nullptr ? WineBridgeSession::Program() : std::string();
-  if (bridge.empty()) return false;
-  std::string find = "--find", program = vklib::AnsiToUtf8(name);
-  char* argv[] = {bridge.data(), find.data(), program.data(), nullptr};
-  return spawn(argv, 1) == 0;
+  std::vector<std::string> arguments = LinuxArguments(param);
+  // Wine's spawn leaves the Linux program in the directory Wine was started in.
+  std::string shell = "/bin/sh", dash_c = "-c", script = "cd \"$0\" && exec \"$@\"";
+  std::string directory = UnixDirectory(param);
+  std::vector<char*> argv = {shell.data(), dash_c.data(), script.data(), directory.data()};
+  for (std::string& argument : arguments)
+    argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  // Not waited for: Wine starts it in a process of its own that outlives ours.
+  if (spawn(argv.data(), 0) != 0) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // no process to be had: the shell is always there
+    return false;
+  }
+  return true;
 }
 
 bool WineLinuxChild::Start(const vklib::ProcessParam& param) {
@@ -84,14 +133,12 @@ bool WineLinuxChild::Start(const vklib::ProcessParam& param) {
 
 bool WineLinuxChild::Start(const vklib::ProcessParam& param, DWORD& error) {
   error = ERROR_FILE_NOT_FOUND;
-  std::vector<std::string> arguments = Arguments(param);
+  const std::vector<std::string> arguments = LinuxArguments(param);
   if (arguments.empty()) return false;
-  arguments[0] = LinuxProgram(arguments[0]);
   std::string command_line = vklib::QuoteArgument(vklib::Utf8ToAnsi(arguments[0]));
   for (size_t i = 1; i < arguments.size(); ++i)
-    command_line += " " + vklib::QuoteArgument(vklib::Utf8ToAnsi(UnixArgument(arguments[i])));
-  const std::string directory = param.Directory.empty() ? vklib::FullPath(".") : param.Directory;
-  const std::string unix_directory = vklib::Utf8ToAnsi(UnixPath(vklib::kCodePageAnsi, directory));
+    command_line += " " + vklib::QuoteArgument(vklib::Utf8ToAnsi(arguments[i]));
+  const std::string unix_directory = vklib::Utf8ToAnsi(UnixDirectory(param));
 
   if (session_ && session_->Lost()) session_.reset();
   if (!session_) session_ = WineBridgeSession::Open(error);

@@ -34,6 +34,14 @@ class WineLinuxChild {
   // Whether the Linux system's PATH holds a program of this name (ANSI code page); false
   // outside Wine.
   static bool ProgramExists(const std::string& name);
+  // Whether Launch starts the program of a command line: Runs holds, and the Linux system has
+  // the program.
+  static bool Launches(const vklib::ProcessParam& param);
+  // Starts the Linux program of a command line in its directory on its own, as a viewer or an
+  // editor is started: with none of our streams, not waited for, free to outlive us. False
+  // with the Windows error (GetLastError): ERROR_FILE_NOT_FOUND when there is no such program
+  // (or no bridge to look for one).
+  static bool Launch(const vklib::ProcessParam& param);
 
   // Starts the Linux program of a command line. False with the Windows error (GetLastError):
   // ERROR_FILE_NOT_FOUND when there is no such program (or no bridge to look for one),

@@ -25,8 +25,9 @@ bool TeX::OpenLocation(const std::string& text) {
     if (!vklib::OpenWithAssociation(path, directory, error)) Message(OpenFailureText(path, error));
     return true;
   }
+  const std::string program = vklib::LaunchablePath(words.front());
   std::string command, refusal;
-  if (!EditorCommandLine(editor, vklib::LaunchablePath(words.front()), path, at.line, command,
+  if (!EditorCommandLine(editor, program, vklib::LaunchedFilePath(program, path), at.line, command,
                          refusal)) {
     Message(refusal);
     return true;

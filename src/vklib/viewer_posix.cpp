@@ -57,6 +57,10 @@ std::string LaunchablePath(const std::string& program) {
   return program;
 }
 
+std::string LaunchedFilePath(const std::string&, const std::string& file) {
+  return file;
+}
+
 void MaximizeWindowOfClass(const std::string&) {}
 
 }  // namespace vklib

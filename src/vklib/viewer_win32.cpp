@@ -1,6 +1,10 @@
 #include <windows.h>
 
+#include "bridge/wine_linux_child.h"
+#include "bridge/wine_unix.h"
+#include "vklib/codepage.h"
 #include "vklib/file.h"
+#include "vklib/process.h"
 #include "vklib/unique_handle_win32.h"
 #include "vklib/viewer.h"
 
@@ -8,6 +12,15 @@ namespace vklib {
 
 bool LaunchProgram(const std::string& command_line, const std::string& directory,
                    int idle_milliseconds, SystemError& error) {
+  ProcessParam program;
+  program.CommandLine = command_line;
+  program.Directory = directory;
+  // Under Wine, a program that is not a Windows one is the Linux system's, as for the tools.
+  if (WineLinuxChild::Runs(program)) {
+    if (WineLinuxChild::Launch(program)) return true;
+    error = LastSystemError();
+    return false;
+  }
   const std::string working_directory = WorkingDirectory(directory);
   STARTUPINFOA startup{};
   GetStartupInfoA(&startup);
@@ -39,6 +52,14 @@ std::string LaunchablePath(const std::string& program) {
     if (length > 0 && length < MAX_PATH) return found;
   }
   return program;
+}
+
+std::string LaunchedFilePath(const std::string& program, const std::string& file) {
+  ProcessParam launched;
+  launched.Program = program;
+  if (!WineLinuxChild::Launches(launched)) return file;
+  const std::string unix_path = UnixPath(kCodePageAnsi, file);
+  return unix_path.empty() ? file : Utf8ToAnsi(unix_path);
 }
 
 void MaximizeWindowOfClass(const std::string& class_name) {

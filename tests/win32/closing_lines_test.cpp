@@ -64,17 +64,7 @@ class ClosingLines : public test::MainWindowTest {
   // brings is answered, and kept in `message_`.
   void DoubleClick(const std::string& start) {
     test::ModalDriver driver({test::AnswerMessageBox(message_)});
-    auto& pane = window_.Pane();
-    const auto& buffer = pane.Core().Buffer();
-    int32_t line = 0;
-    while (line < buffer.LineCount() && buffer.Line(line)->compare(0, start.size(), start) != 0)
-      ++line;
-    ASSERT_LT(line, buffer.LineCount()) << start;
-    const int row = buffer.RowOf({line, 0}) - pane.Facade()->Vertical().Position();
-    ASSERT_GE(row, 0);
-    const int y = row * pane.CellHeight() + pane.kTopMargin + pane.CellHeight() / 2;
-    SendMessageA(pane.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
-    SendMessageA(pane.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, y));
+    DoubleClickLine(start);
   }
   // The arguments our fake editor was started with, written in its working directory.
   Lines EditorArguments() {

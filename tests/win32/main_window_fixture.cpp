@@ -77,4 +77,18 @@ std::string MainWindowTest::Pane() {
   return buffer.Text({0, 0}, buffer.End());
 }
 
+void MainWindowTest::DoubleClickLine(const std::string& start) {
+  auto& pane = window_.Pane();
+  const auto& buffer = pane.Core().Buffer();
+  int32_t line = 0;
+  while (line < buffer.LineCount() && buffer.Line(line)->compare(0, start.size(), start) != 0)
+    ++line;
+  ASSERT_LT(line, buffer.LineCount()) << start;
+  const int row = buffer.RowOf({line, 0}) - pane.Facade()->Vertical().Position();
+  ASSERT_GE(row, 0);
+  const int y = row * pane.CellHeight() + pane.kTopMargin + pane.CellHeight() / 2;
+  SendMessageA(pane.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, y));
+  SendMessageA(pane.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, y));
+}
+
 }  // namespace test

@@ -51,6 +51,8 @@ class MainWindowTest : public ::testing::Test {
   std::string Title() const;
   // The text of the output pane, lines joined by CR LF.
   std::string Pane();
+  // A double-click on the first line of the pane that starts with `start`.
+  void DoubleClickLine(const std::string& start);
 
   SettingsFile settings_;
   MainWnd window_{GetModuleHandleA(nullptr)};

@@ -297,6 +297,50 @@ TEST_F(LinuxTeX, AnyProgramOfTheLinuxSystemRunsAndOneFoundNowhereFailsAsOnWindow
   EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
 }
 
+// A double-click on a place in the pane opens it in a Linux editor, not waited for, in the
+// document's directory, with the file's Unix path also where %F stands inside a word.
+TEST_F(LinuxTeX, ALinuxEditorGetsTheUnixPathOfThePlaceDoubleClicked) {
+  test::TempDir work;
+  ASSERT_TRUE(CreateDirectoryA(work.File("第2章 本文").c_str(), nullptr));
+  test::WriteFile(work.File("第2章 本文\\chap2.tex"), "a\n");
+  const std::string unix_work = UnixPath(work.path());
+  // The editor notes where it runs and its arguments, but only once the test goes on, which a
+  // window that waited for its editor would not.
+  const std::string editor = work.File("ed.sh");
+  test::WriteFile(editor, "#!/bin/sh\nstarted_in=$(pwd)\ncd " + Quoted(unix_work) +
+                              " || exit\ni=0; while [ ! -e go ] && [ $i -lt 100 ]; do sleep 0.05; "
+                              "i=$((i+1)); done\nprintf '%s\\n' \"$started_in\" \"$@\" >args.tmp\n"
+                              "mv args.tmp args.txt\n");
+  ASSERT_EQ(0, RunUnix("chmod +x " + Quoted(UnixPath(editor))));
+  window_.Build().parent_directory = work.path();
+  window_.ReportLine("第2章 本文/chap2.tex:12: Undefined control sequence.");
+  std::string message;
+  const auto open_with = [&](const std::string& editor_setting) {
+    WriteIniString(Setting::kTeXEditor, editor_setting);
+    test::ModalDriver box({test::AnswerMessageBox(message)});
+    DoubleClickLine("第2章");
+  };
+  const auto received = [&] {
+    EXPECT_TRUE(test::WaitUntil([&] { return vklib::FileExists(work.File("args.txt")); }));
+    const Lines lines = test::ReadLines(work.File("args.txt"));
+    std::filesystem::remove(work.File("args.txt"));
+    return lines;
+  };
+  const std::string chapter = unix_work + u8"/第2章 本文/chap2.tex";
+
+  open_with(test::Quoted(editor) + " +%L %F");  // a script named by its Windows path
+  test::WriteFile(work.File("go"), "");
+  EXPECT_EQ((Lines{unix_work, "+12", chapter}), received());
+  open_with("sh " + test::Quoted(editor) + " -g %F:%L");  // a name only the Linux PATH has
+  EXPECT_EQ((Lines{unix_work, "-g", chapter + ":12"}), received());
+  EXPECT_EQ("", message);
+  open_with("no-such-editor-anywhere +%L %F");
+  EXPECT_NE(
+      std::string::npos,
+      message.find("「no-such-editor-anywhere」が見つかりません．PATHと設定を確かめてください．"))
+      << message;
+}
+
 TEST_F(LinuxTeX, PostScriptWithCommandsInItsNameBecomesPdfAndNothingIsDeleted) {
   test::TempDir work;
   test::WriteFile(work.File("thesis.tex"), "keep me\n");
