@@ -118,6 +118,8 @@ void MainWnd::RunTypedCommand() {
   std::string typed;
   if (!prompt.Run(Handle(), "コマンド実行", "実行するコマンドを入力してください．", typed)) return;
   std::string command_line = tex_.ExpandPlaceholders(typed);
+  // The pane keeps what it showed, and follows the new run from its end.
+  edit_.MoveCaretToEnd(true);
   if (!Execute(command_line, CommandDirectory())) {
     ShowMessage(FailedRunMessage(command_line, "の実行に失敗．", StartError()), "Pressel2");
   }

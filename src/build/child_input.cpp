@@ -54,6 +54,7 @@ bool ChildInput::OnChar(unsigned code, bool control_down, vklib::window::edit::E
     pending_ += '\n';
     process.Write(pending_.data(), pending_.size());
     pane.Append("\n");
+    pane.MoveCaretToEnd(true);
     pending_.clear();
     echoed_at_.clear();
     lead_byte_.clear();
@@ -76,6 +77,7 @@ void ChildInput::Type(const std::string& character, vklib::window::edit::EditCor
   pending_ += character;
   echoed_at_.push_back(pane.Buffer().End());
   pane.Append(character);
+  pane.MoveCaretToEnd(true);  // what the user types is shown, wherever they were reading
 }
 
 void ChildInput::TakeBack(vklib::window::edit::EditCore& pane) {

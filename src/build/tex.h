@@ -117,6 +117,9 @@ class TeX {
   // failed start or exit code.
   bool RunConverter(const std::string& command, const std::string& made, const char* start_failure,
                     const char* exit_failure);
+  // For a document whose engine makes no DVI, says that the `missing` file made from a DVI is
+  // not there either, and where to look instead; false for any other document.
+  bool TellNoDvi(const char* missing, const char* caption);
   // A viewer from its program and argument settings, started on the parent file.
   void Preview(Setting program, Setting argument, const char* caption);
   // The program, its `arguments` and the `option` setting (when there is one and it is set),

@@ -84,8 +84,27 @@ void TeX::Preview(Setting program, Setting argument, const char* caption) {
   LaunchViewer(command, caption);
 }
 
+bool TeX::TellNoDvi(const char* missing, const char* caption) {
+  const std::string engine = PdfEngine();
+  if (engine.empty()) return false;
+  Message(engine + "はDVIを作らないので，" + missing +
+              "はありません．「PDFファイルのプレビュー」で見てください．",
+          caption);
+  return true;
+}
+
 void TeX::PreviewPS() {
-  if (HasParent()) Preview(Setting::kPSPreviewProgram, Setting::kPSPreviewArg, "Pressel");
+  if (!HasParent() || TellNoDvi("PSファイル", "Pressel")) return;
+  // An empty program would fail as the command line `"" "main.ps"`, which tells nobody where
+  // the viewer is set.
+  if (GetIniString(Setting::kPSPreviewProgram).empty()) {
+    Message(
+        "PS閲覧ソフトのプログラムが設定されていません．「設定」メニューの「その他の閲覧ソフト」"
+        "で「PS閲覧ソフト」の「プログラム」を指定してください．",
+        "Pressel");
+    return;
+  }
+  Preview(Setting::kPSPreviewProgram, Setting::kPSPreviewArg, "Pressel");
 }
 
 void TeX::PreviewPDF() {
@@ -93,13 +112,7 @@ void TeX::PreviewPDF() {
 }
 
 void TeX::PreviewDVI() {
-  if (!HasParent()) return;
-  if (const std::string engine = PdfEngine(); !engine.empty()) {
-    Message(engine +
-            "はDVIを作らないので，DVIファイルはありません．「PDFファイルのプレビュー」で見て"
-            "ください．");
-    return;
-  }
+  if (!HasParent() || TellNoDvi("DVIファイル", "Pressel2")) return;
   if (GetIniInt(Setting::kDVIOUTIsUseDVIOUT) == 0) {
     Preview(Setting::kDVIOUTProgram, Setting::kDVIOUTArg, "Pressel2");
     return;

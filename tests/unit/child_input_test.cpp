@@ -149,6 +149,7 @@ TEST_F(ChildInputTest, TypedTextGoesToTheEndWhereverTheCaretIs) {
   pane_.ReleaseAt({0, 2});
   input_.OnChar('q', false, pane_, process_);
   EXPECT_EQ("line one\nline twoq", PaneText(pane_));
+  EXPECT_EQ(pane_.Buffer().End(), pane_.Caret().caret);  // and the caret, to show it
   process_.Close();
 }
 

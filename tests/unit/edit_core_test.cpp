@@ -196,14 +196,19 @@ TEST_F(EditCoreTest, HomeAndEndGoToTheRowsEdgesAndWithCtrlToTheTexts) {
 
 TEST_F(EditCoreTest, AppendingKeepsTheSelectionAndLeavesTheViewToCatchUp) {
   core_.InsertText("old\nlog");
-  core_.SelectAll();
+  core_.PressAt({0, 0});
+  core_.ReleaseAt({1, 3});  // selected up to the end, where the caret is
   view_.repaints.clear();
   ASSERT_TRUE(core_.Append("more\noutput"));
   EXPECT_EQ("old\r\nlogmore\r\noutput", AllText(core_));
   EXPECT_EQ("old\r\nlog", core_.SelectedText());
-  EXPECT_EQ((Position{2, 6}), core_.Caret().caret);  // the caret follows the end
+  EXPECT_EQ((Position{2, 6}), core_.Caret().caret);  // a caret at the end follows it
   EXPECT_EQ(std::vector<Position>({{1, 3}}), view_.appended_from);
   EXPECT_TRUE(view_.repaints.empty());
+
+  core_.SelectAll();  // leaves the caret at the start, where the user reads
+  core_.Append("?");
+  EXPECT_EQ((Position{0, 0}), core_.Caret().caret);
 
   core_.PressAt({0, 1});  // a drag in progress: the caret stays with the mouse
   core_.Append("!");

@@ -98,6 +98,7 @@ TEST_F(EngineBuild, AnEngineThatMakesThePdfLeavesNoDviToConvertOrToShow) {
   EXPECT_TRUE(tex_.DVI2PDF());
   EXPECT_FALSE(tex_.DVI2PS());
   tex_.PreviewDVI();
+  tex_.PreviewPS();
   EXPECT_EQ(Lines{"lualatex main.tex"}, Ran());
   EXPECT_EQ((Lines{"lualatexを使います（main.texのコメント「% !TEX program = lualatex」）．",
                    "ビルドが終わりました（lualatex 1回，T秒）．",
@@ -105,6 +106,8 @@ TEST_F(EngineBuild, AnEngineThatMakesThePdfLeavesNoDviToConvertOrToShow) {
             Reported());
   EXPECT_EQ((Lines{"Pressel2: lualatexはDVIを作らないので，DVI→PSの変換はできません．",
                    "Pressel2: lualatexはDVIを作らないので，DVIファイルはありません．"
+                   "「PDFファイルのプレビュー」で見てください．",
+                   "Pressel: lualatexはDVIを作らないので，PSファイルはありません．"
                    "「PDFファイルのプレビュー」で見てください．"}),
             Messages());
 }

@@ -100,6 +100,14 @@ TEST_F(Previews, AViewerThatCannotStartIsReportedUnderTheOldCaption) {
             build_.report.messages);
 }
 
+TEST_F(Previews, APostScriptViewerNotSetIsToldWhereToSetIt) {
+  WriteIniString(Setting::kPSPreviewProgram, "");
+  tex_.PreviewPS();
+  EXPECT_EQ((Lines{"Pressel: PS閲覧ソフトのプログラムが設定されていません．「設定」メニューの"
+                   "「その他の閲覧ソフト」で「PS閲覧ソフト」の「プログラム」を指定してください．"}),
+            build_.report.messages);
+}
+
 TEST_F(Previews, AnotherDviViewerIsStartedWithItsArguments) {
   WriteIniInt(Setting::kDVIOUTIsUseDVIOUT, 0);
   WriteIniString(Setting::kDVIOUTProgram, Viewer());

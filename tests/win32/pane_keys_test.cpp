@@ -1,5 +1,6 @@
 // The output pane of the main window as the user works it: Home and End, the wheel, Ctrl+A and
-// Ctrl+C with and without a running child, and size changes of the window.
+// Ctrl+C with and without a running child, reading earlier output during a run, and size
+// changes of the window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,8 +9,10 @@
 #include <initializer_list>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "support/test_support.h"
 #include "win32/main_window_fixture.h"
+#include "win32/modal_driver.h"
 
 namespace {
 
@@ -154,6 +157,51 @@ TEST_F(PaneKeys, WhileAChildRunsCtrlAAndCtrlCAreThePanesAndOtherKeysTheChilds) {
   const std::string copied = test::ClipboardText(window_.Handle());
   EXPECT_EQ(0u, copied.find(std::string(43, '/')));
   EXPECT_EQ(copied.size() - 8, copied.find("ready\r\na"));
+}
+
+TEST_F(PaneKeys, TheOutputIsFollowedOnlyWhileTheEndOfTheTextIsInView) {
+  test::TempDir dir;
+  int stage = 0;
+  int top_away = -1;
+  Position caret_away;
+  bool followed_again = false;
+  test::DuringRun reader([&] {
+    SendMessageA(PaneWindow(), WM_NULL, 0, 0);  // any message brings the view up to the output
+    const std::string text = Pane();
+    if (stage == 0 && text.find("\r\nready\r\n") != std::string::npos) {
+      Press(VK_HOME, {VK_CONTROL});  // away from the end while the child still writes
+      stage = 1;
+    } else if (stage == 1 && text.find("\r\nlater\r\n") != std::string::npos) {
+      top_away = Top();
+      caret_away = window_.Pane().Core().Caret().caret;
+      Press(VK_END, {VK_CONTROL});  // back at the end: following again
+      stage = 2;
+    } else if (stage == 2 && text.find("\r\nlast\r\n") != std::string::npos) {
+      followed_again = LastRowShown();
+      return true;
+    }
+    return false;
+  });
+  ASSERT_TRUE(window_.Execute(test::Quoted(test::HelperPath("scripted-child")) +
+                                  " flood:3000/30 out:ready\\n sleep:500 out:later\\n sleep:500"
+                                  " out:more\\n out:last\\n sleep:200",
+                              dir.path()));
+  EXPECT_TRUE(reader.Done());
+  EXPECT_EQ(0, top_away);
+  EXPECT_EQ((Position{0, 0}), caret_away);
+  EXPECT_TRUE(followed_again);
+}
+
+TEST_F(PaneKeys, ACommandRunAfterReadingEarlierOutputFollowsItsOwn) {
+  window_.Pane().Core().Append(long_text_);
+  Press(VK_HOME, {VK_CONTROL});
+  test::ModalDriver driver({[](HWND prompt) {
+    test::Type(prompt, 1071, test::Quoted(test::HelperPath("scripted-child")) + " out:new\\n");
+    test::Click(prompt, IDOK);
+  }});
+  Command(command::kRunCommand);
+  SendMessageA(PaneWindow(), WM_NULL, 0, 0);  // the view catches up with the last output
+  EXPECT_TRUE(LastRowShown());
 }
 
 TEST_F(PaneKeys, ASizeChangeKeepsTheFirstVisibleLineAndPaintsWhatItShows) {

@@ -32,6 +32,7 @@ class ScrollBar {
   // Reads back what the system holds now.
   const SCROLLINFO& Read();
   int Position() const { return info_.nPos; }
+  int Maximum() const { return info_.nMax; }
   unsigned Page() const { return info_.nPage; }
 
  private:

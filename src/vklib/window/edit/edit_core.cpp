@@ -23,10 +23,12 @@ bool EditCore::Delete(Position start, Position end) {
 bool EditCore::Append(std::string_view text) {
   if (text.empty()) return true;
   Position at = buffer_.End();
+  // A caret the user put elsewhere, to read or select earlier lines, is left there.
+  const bool follow = caret_.caret == at && !caret_.selecting;
   Position end;
   if (!buffer_.Insert(at, text, "\n", &end)) return false;
   history_.Record(std::make_unique<DeleteCommand>(at, end));
-  if (!caret_.selecting) SetCaret(end);
+  if (follow) SetCaret(end);
   if (view_ != nullptr && view_->IsRedrawing()) view_->TextAppended(at);
   return true;
 }
@@ -90,10 +92,10 @@ bool EditCore::Indent() {
   return true;
 }
 
-bool EditCore::MoveCaretToEnd() {
+bool EditCore::MoveCaretToEnd(bool into_view) {
   if (caret_.has_selection) RepaintRows(caret_.selection_start, caret_.selection_end);
   SetCaret(buffer_.End());
-  ShowCaret(false);
+  ShowCaret(into_view);
   return true;
 }
 

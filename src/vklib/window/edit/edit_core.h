@@ -41,8 +41,9 @@ class EditCore {
   // Inserts at the caret, replacing a non-empty selection. An empty text does nothing.
   bool InsertText(std::string_view text, std::string_view separator = "\n");
   // Adds text behind the end, as a program's output arrives: nothing already there moves and a
-  // selection stays selected. The caret goes to the new end, unless the user is dragging a
-  // selection; the view is told once it gets to it (EditView::TextAppended).
+  // selection stays selected. A caret at the end goes to the new end, unless the user is
+  // dragging a selection; a caret elsewhere stays. The view is told once it gets to it
+  // (EditView::TextAppended).
   bool Append(std::string_view text);
   // Removes the text between two positions; the caret goes to the start.
   bool Delete(Position start, Position end);
@@ -54,8 +55,9 @@ class EditCore {
   bool Overwrite(std::string_view text);
   // The Tab key: a tab at the caret, or one in front of each selected line.
   bool Indent();
-  // Puts the caret at the end of the text; does not scroll.
-  bool MoveCaretToEnd();
+  // Puts the caret at the end of the text, a selection staying as it is. With `into_view` the
+  // view scrolls to it, and so follows the output again.
+  bool MoveCaretToEnd(bool into_view = false);
   // Empties the text; the caret goes to the start. The history stays.
   void Clear();
   void SelectAll();

@@ -60,7 +60,7 @@ bool EditWnd::OnSize(Wnd& wnd, int, int, int) {
   const int old_top = vertical.Position();
   const int old_left = wnd.Horizontal().Position();
   const int last_row = core_.Buffer().DisplayRowCount() - 1;
-  const bool end_in_view = last_row < old_top + static_cast<int>(vertical.Page());
+  const bool end_in_view = EndInView();
   UpdateScrollRanges();
   if (end_in_view && last_row >= vertical.Position() + PageRows()) {
     vertical.SetPosition(last_row - PageRows() + 1);
@@ -169,13 +169,23 @@ void EditWnd::RepaintAll() {
 }
 
 void EditWnd::ScrollCaretIntoView() {
+  // The ranges must count appended rows before the caret can be brought among them.
+  CatchUpWithAppended();
+  ScrollIntoView(core_.Caret().caret_row, core_.Caret().caret_column);
+}
+
+bool EditWnd::EndInView() const {
+  const ScrollBar& bar = Facade()->Vertical();
+  return bar.Maximum() <= bar.Position() + static_cast<int>(bar.Page());
+}
+
+void EditWnd::ScrollIntoView(int row, int column) {
   Wnd* wnd = Facade();
   if (wnd == nullptr || !redraw_) return;
-  const CaretState& caret = core_.Caret();
   for (bool vertical : {true, false}) {
     ScrollBar& bar = vertical ? wnd->Vertical() : wnd->Horizontal();
     int page = vertical ? PageRows() : PageColumns();
-    int at = vertical ? caret.caret_row : caret.caret_column;
+    int at = vertical ? row : column;
     int position = bar.Position();
     int wanted = position;
     if (at >= position + page) wanted = at - page + 1;
@@ -198,8 +208,12 @@ void EditWnd::CatchUpWithAppended() {
   if (!appended_ || !IsRedrawing()) return;
   appended_ = false;
   KillTimer(Handle(), kCatchUpTimer);
+  const bool follow = EndInView();
   UpdateScrollRanges();
-  ScrollCaretIntoView();
+  if (follow) {
+    const TextBuffer& buffer = core_.Buffer();
+    ScrollIntoView(buffer.RowOf(buffer.End()), buffer.DisplayColumn(buffer.End()));
+  }
   Repaint(appended_from_, true);
   ShowCaret(true);
 }

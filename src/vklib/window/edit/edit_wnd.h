@@ -44,7 +44,7 @@ class EditWnd : public BaseWnd, public EditView {
   EditCore& Core() { return core_; }
   const EditCore& Core() const { return core_; }
 
-  bool MoveCaretToEnd() { return core_.MoveCaretToEnd(); }
+  bool MoveCaretToEnd(bool into_view = false) { return core_.MoveCaretToEnd(into_view); }
   bool InsertText(const std::string& text, const std::string& separator) {
     return core_.InsertText(text, separator);
   }
@@ -90,8 +90,14 @@ class EditWnd : public BaseWnd, public EditView {
   void TextAppended(Position from) override;
 
  private:
-  // Brings scroll ranges, view and caret up to the text appended since the last time.
+  // Brings scroll ranges, view and caret up to the text appended since the last time. The view
+  // follows the end only when the end was in view: the user may be reading earlier lines.
   void CatchUpWithAppended();
+  // The last row is shown, counting rows as the vertical scroll range does: without the text
+  // appended since the last catch-up.
+  bool EndInView() const;
+  // Scrolls the least way that shows a display row and column.
+  void ScrollIntoView(int row, int column);
   void ApplyFont(Wnd& wnd);
   void ShowCaret(bool show);
   // Scrolls by a number of rows or columns: a short way moves the pixels, a page or more paints
@@ -109,8 +115,8 @@ class EditWnd : public BaseWnd, public EditView {
   int cell_width_ = 8;
   int cell_height_ = 16;
   bool has_caret_ = false;
-  // Output arrives in many pieces while a program runs; the view follows them once the message
-  // loop gets to it, not once a piece.
+  // Output arrives in many pieces while a program runs; the view catches up with them once the
+  // message loop gets to it, not once a piece.
   bool appended_ = false;
   Position appended_from_;
 };
