@@ -29,7 +29,6 @@ bool TeX::HasParent() {
     const bool unnamable =
         current_file.find('?') != std::string::npos && !vklib::FileExists(current_file);
     Message(unnamable ? "ファイル名にShift_JISで表せない文字があるので，開けません．"
-                        "ファイル名を変えてください．"
                       : "親ファイルの取得に失敗．");
     return false;
   }

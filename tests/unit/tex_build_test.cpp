@@ -333,8 +333,7 @@ TEST_F(TeXBuild, EveryStepNeedsAFileAndItsParent) {
   EXPECT_FALSE(tex_.TeX2DVI());
   EXPECT_EQ((Lines{"Pressel2: ファイルが読み込まれてません．",
                    "Pressel2: ファイルが読み込まれてません．", "Pressel2: 親ファイルの取得に失敗．",
-                   "Pressel2: ファイル名にShift_JISで表せない文字があるので，開けません．"
-                   "ファイル名を変えてください．",
+                   "Pressel2: ファイル名にShift_JISで表せない文字があるので，開けません．",
                    "Pressel2: ファイルが存在しません．"}),
             Messages());
 }
