@@ -29,6 +29,14 @@ class Commands : public test::MainWindowTest {
   }
 
   std::string Doc(const std::string& name) const { return JoinPath(doc_, name); }
+  // Presses Esc in the pane once the running tool asks "? ", as the user stops a run.
+  test::DuringRun EscapeAtPrompt() {
+    return test::DuringRun([this] {
+      if (Pane().find("? ") == std::string::npos) return false;
+      SendMessageA(window_.Pane().Handle(), WM_CHAR, VK_ESCAPE, 1);
+      return true;
+    });
+  }
   // "directory> command" of each echo header in the pane.
   Lines Headers() {
     Lines headers;
@@ -128,11 +136,7 @@ TEST_F(Commands, TeXToDVIWhileAnEndedChildsOutputIsStillReadDoesNothing) {
 TEST_F(Commands, EscStopsTheBuildWithoutAFailureBox) {
   test::WriteFile(Doc("fake-tools.script"), "platex *: prompt\n");
   window_.Build().current_file = Doc("main.tex");
-  test::DuringRun escape([&] {
-    if (Pane().find("? ") == std::string::npos) return false;
-    SendMessageA(window_.Pane().Handle(), WM_CHAR, VK_ESCAPE, 1);
-    return true;
-  });
+  test::DuringRun escape = EscapeAtPrompt();
   std::string message;
   test::ModalDriver driver({test::AnswerMessageBox(message)});
   Command(command::kTeXToDVI);
@@ -145,11 +149,7 @@ TEST_F(Commands, EscDuringMakeIndexTellsNoFailureInTheTitleOrThePane) {
   test::WriteFile(Doc("fake-tools.script"), "platex *: write main.idx entry\nmendex *: prompt\n");
   window_.Build().current_file = Doc("main.tex");
   const std::string title = Title();
-  test::DuringRun escape([&] {
-    if (Pane().find("? ") == std::string::npos) return false;
-    SendMessageA(window_.Pane().Handle(), WM_CHAR, VK_ESCAPE, 1);
-    return true;
-  });
+  test::DuringRun escape = EscapeAtPrompt();
   std::string message;
   test::ModalDriver driver({test::AnswerMessageBox(message)});
   Command(command::kTeXToDVI);
@@ -285,7 +285,8 @@ TEST_F(Commands, ACancelledPromptRunsNothing) {
 TEST_F(Commands, ATypedCommandWithoutAFileRunsInTheProgramsDirectory) {
   test::ModalDriver driver({[](HWND prompt) {
     EXPECT_EQ("実行するコマンドを入力してください．", test::ControlText(prompt, IDC_PROMPT));
-    test::Type(prompt, IDC_ANSWER, test::Quoted(test::HelperPath("scripted-child")) + " out:typed%%");
+    test::Type(prompt, IDC_ANSWER,
+               test::Quoted(test::HelperPath("scripted-child")) + " out:typed%%");
     test::Click(prompt, IDOK);
   }});
   Command(command::kRunCommand);
